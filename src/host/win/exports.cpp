@@ -1,0 +1,73 @@
+// The functions the host calls. Each hands its work to the part of the module that does it, inside
+// the boundary guard, and answers with its fixed result.
+#include <windows.h>
+
+#include "host/plugin_info.h"
+#include "host/win/boundary_guard.h"
+#include "host/win/module_state.h"
+#include "mail/win/stamp_plugin_header.h"
+
+using namespace quorvel;
+using namespace quorvel::win;
+
+namespace {
+
+// Each lives as long as the module; the host may keep the address.
+const char kNeverPrecede[4] = {};
+const char kNeverFollow[4] = {};
+
+}  // namespace
+
+extern "C" {
+
+int WINAPI BKC_OnStart() {
+  return 0;
+}
+
+int WINAPI BKC_OnExit() {
+  return 0;
+}
+
+int WINAPI BKC_OnMenuInit(HWND, HMENU, int) {
+  return 0;
+}
+
+int WINAPI BKC_OnOpenCompose(HWND, int) {
+  return 0;
+}
+
+int WINAPI BKC_OnOutgoing(HWND window, int) {
+  AtHostBoundary([window] {
+    if (Module().hostApiBound) StampPlugInHeader(window);
+  });
+  return 0;
+}
+
+int WINAPI BKC_OnRetrieve(LPCSTR, LPCSTR) {
+  return 0;
+}
+
+int WINAPI BKC_OnFinishRetrieve(int) {
+  return 0;
+}
+
+int WINAPI BKC_OnPlugInSetup(HWND) {
+  return 1;
+}
+
+int WINAPI BKC_OnPlugInInfo(TPlugInInfo* info) {
+  AtHostBoundary([info] {
+    if (info) FillPlugInInfo(*info);
+  });
+  return 0;
+}
+
+LPCSTR WINAPI NeverPrecede() {
+  return kNeverPrecede;
+}
+
+LPCSTR WINAPI NeverFollow() {
+  return kNeverFollow;
+}
+
+}  // extern "C"
