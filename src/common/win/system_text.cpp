@@ -27,7 +27,7 @@ LeadBytes SystemLeadBytes() {
   return LeadBytes::From([](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; });
 }
 
-std::string AnsiUpper(std::string text) {
+std::string AnsiUpperCase(std::string text) {
   if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
   return text;
 }
@@ -35,7 +35,7 @@ std::string AnsiUpper(std::string text) {
 bool IsJapanese() {
   char languageName[128] = {};
   VerLanguageNameA(GetSystemDefaultLangID(), languageName, sizeof languageName);
-  return IsJapaneseFor(AnsiUpper(GetCommandLineA()), languageName);
+  return IsJapaneseFor(AnsiUpperCase(GetCommandLineA()), languageName);
 }
 
 std::string ExpandLongPath(const std::string& path) {

@@ -11,7 +11,7 @@ namespace quorvel::win {
 LeadBytes SystemLeadBytes();
 
 // Upper-cased by the system's ANSI rules; the length stays the same.
-std::string AnsiUpper(std::string text);
+std::string AnsiUpperCase(std::string text);
 
 // The language in force, worked out afresh on every call from the host's command line and the
 // system's default language.

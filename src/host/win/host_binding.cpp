@@ -14,7 +14,7 @@ namespace quorvel::win {
 bool ReadTestSwitch() {
   const auto arguments = SplitCommandLine(GetCommandLineA());
   return std::any_of(arguments.begin() + std::min<size_t>(1, arguments.size()), arguments.end(),
-                     [](const std::string& argument) { return AnsiUpper(argument) == "/TESTMODE"; });
+                     [](const std::string& argument) { return AnsiUpperCase(argument) == "/TESTMODE"; });
 }
 
 bool BindHostApi(HostApi& api) {

@@ -1,0 +1,33 @@
+// Reads the export and import tables of a 32-bit PE file from its bytes, for tests that check what a
+// built binary offers to and needs from the system.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel::test {
+
+struct PeImage {
+  uint16_t machine = 0;  // 0x14C for i386
+  bool isDll = false;
+  uint32_t timeDateStamp = 0;
+
+  std::string exportName;  // the module name that the export directory gives
+  uint32_t ordinalBase = 0;
+  uint32_t exportSlots = 0;                        // entries of the export address table
+  std::map<std::string, uint32_t> exportOrdinals;  // name -> ordinal (base included)
+  std::vector<uint32_t> usedOrdinals;              // ordinals whose slot holds an address
+  uint32_t exportTimeDateStamp = 0;
+
+  std::vector<std::string> importedDlls;  // in table order, as written
+};
+
+// Nothing when the bytes are not a well-formed 32-bit PE image.
+std::optional<PeImage> ReadPeImage(const std::string& bytes);
+
+std::string ReadWholeFile(const std::string& path);
+
+}  // namespace quorvel::test
