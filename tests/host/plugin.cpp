@@ -1,0 +1,138 @@
+#include "plugin.h"
+
+#include "text.h"
+#include "trace.h"
+
+namespace b2host {
+namespace {
+
+PlugIn* g_calling = nullptr;
+
+// Marks the plug-in whose code runs for the duration of a call; calls may nest (a callback that
+// makes the host call another export).
+class CallingScope {
+ public:
+  explicit CallingScope(PlugIn* plugIn) : previous_(g_calling) { g_calling = plugIn; }
+  ~CallingScope() { g_calling = previous_; }
+  CallingScope(const CallingScope&) = delete;
+  CallingScope& operator=(const CallingScope&) = delete;
+
+ private:
+  PlugIn* previous_;
+};
+
+std::wstring Wide(const char* ascii) {
+  return FromAnsi(ascii);
+}
+
+}  // namespace
+
+PlugIn* PlugIn::Calling() {
+  return g_calling;
+}
+
+PlugIn::PlugIn(std::wstring fileName, UniqueModule module)
+    : fileName_(std::move(fileName)), module_(std::move(module)) {
+  for (size_t i = 0; i < procs_.size(); ++i) {
+    procs_[i] = GetProcAddress(module_.get(), ExportName(static_cast<Export>(i)));
+  }
+}
+
+std::unique_ptr<PlugIn> PlugIn::Load(const std::wstring& folder, const std::wstring& fileName) {
+  std::string path = ToAnsi(folder + fileName);
+  HMODULE module = LoadLibraryA(path.c_str());
+  if (!module) return nullptr;
+  return std::unique_ptr<PlugIn>(new PlugIn(fileName, UniqueModule(module)));
+}
+
+std::optional<int> PlugIn::Traced(Export e, const std::wstring& args, int result) const {
+  TraceCall(fileName_, Wide(ExportName(e)), args, std::to_wstring(result));
+  return result;
+}
+
+std::optional<int> PlugIn::OnStart() {
+  if (!Has(Export::kOnStart)) return std::nullopt;
+  CallingScope scope(this);
+  return Traced(Export::kOnStart, L"", Proc<OnStartFn>(Export::kOnStart)());
+}
+
+std::optional<int> PlugIn::OnExit() {
+  if (!Has(Export::kOnExit)) return std::nullopt;
+  CallingScope scope(this);
+  return Traced(Export::kOnExit, L"", Proc<OnExitFn>(Export::kOnExit)());
+}
+
+std::optional<int> PlugIn::OnMenuInit(HWND window, HMENU menuBar, int windowType) {
+  if (!Has(Export::kOnMenuInit)) return std::nullopt;
+  CallingScope scope(this);
+  int result = Proc<OnMenuInitFn>(Export::kOnMenuInit)(window, menuBar, windowType);
+  return Traced(Export::kOnMenuInit,
+                DescribeWindow(window) + L", " + DescribeMenu(menuBar) + L", " + std::to_wstring(windowType),
+                result);
+}
+
+std::optional<int> PlugIn::OnOpenCompose(HWND window, int mode) {
+  if (!Has(Export::kOnOpenCompose)) return std::nullopt;
+  CallingScope scope(this);
+  int result = Proc<OnOpenComposeFn>(Export::kOnOpenCompose)(window, mode);
+  return Traced(Export::kOnOpenCompose, DescribeWindow(window) + L", " + std::to_wstring(mode), result);
+}
+
+std::optional<int> PlugIn::OnOutgoing(HWND window, int mode) {
+  if (!Has(Export::kOnOutgoing)) return std::nullopt;
+  CallingScope scope(this);
+  int result = Proc<OnOutgoingFn>(Export::kOnOutgoing)(window, mode);
+  return Traced(Export::kOnOutgoing, DescribeWindow(window) + L", " + std::to_wstring(mode), result);
+}
+
+std::optional<int> PlugIn::OnRetrieve(const std::string& messageText, const std::string& mailId) {
+  if (!Has(Export::kOnRetrieve)) return std::nullopt;
+  CallingScope scope(this);
+  int result = Proc<OnRetrieveFn>(Export::kOnRetrieve)(messageText.c_str(), mailId.c_str());
+  return Traced(Export::kOnRetrieve,
+                L"<" + std::to_wstring(messageText.size()) + L" bytes>, " + QuotedAnsi(mailId), result);
+}
+
+std::optional<int> PlugIn::OnFinishRetrieve(int messageCount) {
+  if (!Has(Export::kOnFinishRetrieve)) return std::nullopt;
+  CallingScope scope(this);
+  int result = Proc<OnFinishRetrieveFn>(Export::kOnFinishRetrieve)(messageCount);
+  return Traced(Export::kOnFinishRetrieve, std::to_wstring(messageCount), result);
+}
+
+std::optional<int> PlugIn::OnPlugInSetup(HWND window) {
+  if (!Has(Export::kOnPlugInSetup)) return std::nullopt;
+  CallingScope scope(this);
+  int result = Proc<OnPlugInSetupFn>(Export::kOnPlugInSetup)(window);
+  return Traced(Export::kOnPlugInSetup, DescribeWindow(window), result);
+}
+
+std::optional<int> PlugIn::OnPlugInInfo(void* record) {
+  if (!Has(Export::kOnPlugInInfo)) return std::nullopt;
+  CallingScope scope(this);
+  int result = Proc<OnPlugInInfoFn>(Export::kOnPlugInInfo)(record);
+  return Traced(Export::kOnPlugInInfo, L"record", result);
+}
+
+std::optional<LPCSTR> PlugIn::CallNever(Export e) {
+  if (!Has(e)) return std::nullopt;
+  CallingScope scope(this);
+  LPCSTR text = Proc<NeverFn>(e)();
+  TraceCall(fileName_, Wide(ExportName(e)), L"", text ? QuotedAnsi(text) : L"null");
+  return text;
+}
+
+std::optional<LPCSTR> PlugIn::NeverPrecede() {
+  return CallNever(Export::kNeverPrecede);
+}
+std::optional<LPCSTR> PlugIn::NeverFollow() {
+  return CallNever(Export::kNeverFollow);
+}
+
+void PlugIn::RunCommand(UINT id, CommandCallback callback, HWND window) {
+  CallingScope scope(this);
+  callback(window, 0);
+  TraceCall(fileName_, L"command " + std::to_wstring(id), DescribeWindow(window) + L", 0", L"done");
+}
+
+}  // namespace b2host

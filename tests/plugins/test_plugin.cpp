@@ -1,0 +1,313 @@
+// TestPlugin.dll: a plug-in standing for another vendor's, for tests of the host and of the module.
+// What it does is read at load from the .cfg file beside it (see config.h and README.md).
+#include <windows.h>
+
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "config.h"
+#include "host_link.h"
+
+namespace testplugin {
+namespace {
+
+Config g_config;
+HWND g_mainWindow = nullptr;
+
+struct BitmapDeleter {
+  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+std::vector<std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>> g_bitmaps;
+
+struct HandleCloser {
+  void operator()(HANDLE h) const {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+using UniqueHandle = std::unique_ptr<void, HandleCloser>;
+
+struct GlobalFreer {
+  void operator()(HGLOBAL memory) const { GlobalFree(memory); }
+};
+
+std::wstring ConfigPath(HMODULE module) {
+  wchar_t path[MAX_PATH] = {};
+  DWORD n = GetModuleFileNameW(module, path, MAX_PATH);
+  std::wstring text(path, n);
+  size_t dot = text.find_last_of(L'.');
+  size_t slash = text.find_last_of(L"\\/");
+  if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash)) text.resize(dot);
+  return text + L".cfg";
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string bytes;
+  if (file.get() == INVALID_HANDLE_VALUE) return bytes;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
+    bytes.append(buffer, got);
+  return bytes;
+}
+
+// One line per event; the file is opened for each line so that nothing is lost if the host dies.
+void Log(const std::string& event) {
+  if (g_config.logPath.empty()) return;
+  UniqueHandle file(CreateFileA(g_config.logPath.c_str(), FILE_APPEND_DATA,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (file.get() == INVALID_HANDLE_VALUE) return;
+  std::string line = (g_config.tag.empty() ? "" : g_config.tag + ": ") + event + "\n";
+  DWORD written = 0;
+  WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_COMMAND) {
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+// A modal dialog with one OK button, from a template built in memory (the plug-in has no resources).
+INT_PTR ShowDialog(HWND owner, const std::string& caption) {
+  std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD));
+  auto* dialog = reinterpret_cast<DLGTEMPLATE*>(words.data());
+  dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  dialog->cdit = 1;
+  dialog->cx = 160;
+  dialog->cy = 60;
+  words.push_back(0);  // no menu
+  words.push_back(0);  // the standard dialog class
+  int length = MultiByteToWideChar(CP_ACP, 0, caption.c_str(), -1, nullptr, 0);
+  std::vector<wchar_t> title(length > 0 ? length : 1, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, caption.c_str(), -1, title.data(), length);
+  words.insert(words.end(), title.begin(), title.end());
+  if (words.size() % 2) words.push_back(0);  // items start on a DWORD boundary
+  size_t item = words.size();
+  words.resize(item + sizeof(DLGITEMTEMPLATE) / sizeof(WORD));
+  auto* button = reinterpret_cast<DLGITEMTEMPLATE*>(&words[item]);
+  button->style = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON;
+  button->x = 55;
+  button->y = 35;
+  button->cx = 50;
+  button->cy = 14;
+  button->id = IDOK;
+  words.insert(words.end(), {0xFFFF, 0x0080, L'O', L'K', 0, 0});  // button class, caption, no data
+  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(words.data()),
+                                 owner, &DialogProcedure, 0);
+}
+
+void MaybeShowBox(const char* when, HWND owner) {
+  if (g_config.boxOn != when) return;
+  if (!g_config.boxText.empty() || !g_config.boxCaption.empty()) {
+    int answer = MessageBoxA(owner, g_config.boxText.c_str(), g_config.boxCaption.c_str(), g_config.boxType);
+    Log("box answered " + std::to_string(answer));
+  }
+  if (!g_config.dialogCaption.empty()) {
+    Log("dialog ended " + std::to_string(ShowDialog(owner, g_config.dialogCaption)));
+  }
+}
+
+void SetClipboardText(const std::string& text) {
+  std::unique_ptr<void, GlobalFreer> memory(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+  void* bytes = memory ? GlobalLock(memory.get()) : nullptr;
+  if (!bytes) return;
+  std::memcpy(bytes, text.c_str(), text.size() + 1);
+  GlobalUnlock(memory.get());
+  if (!OpenClipboard(nullptr)) return;
+  if (EmptyClipboard() && SetClipboardData(CF_TEXT, memory.get())) memory.release();  // the clipboard owns it
+  CloseClipboard();
+}
+
+void ReportMail() {
+  const HostLink* host = Host();
+  if (!host) return;
+  std::string id = host->getCurrentMail();
+  Log("current mail " + id);
+  Log("source " + std::to_string(std::strlen(host->getSource(id.c_str()))) + " bytes");
+}
+
+void RunCommand(const std::string& description, HWND window) {
+  Log("command " + description);
+  if (g_config.reportHost) ReportMail();
+  MaybeShowBox("command", window);
+}
+
+void WINAPI MainCommand(HWND window, LPARAM) {
+  RunCommand(g_config.command, window);
+}
+void WINAPI ComposeCommand(HWND window, LPARAM) {
+  RunCommand(g_config.composeCommand, window);
+}
+
+void AddCommand(HMENU menuBar, const std::string& description, int windowType, CommandCallback callback) {
+  const HostLink* host = Host();
+  if (!host) {
+    Log("no host API");
+    return;
+  }
+  int id = host->registerCommand(description.c_str(), windowType, callback);
+  int popupIndex = g_config.commandPopup >= 0 ? g_config.commandPopup : GetMenuItemCount(menuBar) - 2;
+  HMENU popup = GetSubMenu(menuBar, popupIndex);
+  if (!popup) {
+    Log("no popup " + std::to_string(popupIndex));
+    return;
+  }
+  AppendMenuA(popup, MF_STRING | (g_config.commandGrayed ? MF_GRAYED : 0), static_cast<UINT_PTR>(id),
+              description.c_str());
+  if (g_config.commandBitmap) {
+    static const WORD kBits[16] = {};
+    HBITMAP bitmap = CreateBitmap(13, 13, 1, 1, kBits);
+    if (bitmap) {
+      g_bitmaps.emplace_back(bitmap);
+      SetMenuItemBitmaps(popup, static_cast<UINT>(id), MF_BYCOMMAND, bitmap, nullptr);
+    }
+  }
+}
+
+void Stamp(HWND window) {
+  const HostLink* host = Host();
+  if (!host) {
+    Log("no host API");
+    return;
+  }
+  int size = g_config.stampBufferSize > 0 ? g_config.stampBufferSize : 1;
+  std::vector<char> buffer(size + 1, '\0');
+  host->compGetSpecifiedHeader(window, "X-Mailer-Plugin", buffer.data(), size);
+  std::string value(buffer.data());
+  value = value.empty() ? g_config.stamp : value + ",\r\n\t" + g_config.stamp;
+  host->compSetSpecifiedHeader(window, "X-Mailer-Plugin", value.c_str());
+}
+
+#ifndef TEST_PLUGIN_WITHOUT_INFO
+void CopyField(char* field, size_t width, const std::optional<std::string>& text) {
+  if (!text) return;
+  size_t length = text->size() < width ? text->size() : width;
+  std::memcpy(field, text->data(), length);
+  if (length < width) field[length] = '\0';
+}
+#endif
+
+}  // namespace
+}  // namespace testplugin
+
+using namespace testplugin;
+
+struct PlugInInfoRecord {
+  char name[80];
+  char vendor[80];
+  char version[80];
+  char description[256];
+};
+
+extern "C" {
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    g_config = ParseConfig(ReadFileBytes(ConfigPath(instance)));
+    Log("attach");
+    if (!g_config.unknownKeys.empty()) Log("unknown keys " + g_config.unknownKeys);
+    MaybeShowBox("attach", nullptr);
+  } else if (reason == DLL_PROCESS_DETACH) {
+    Log("detach");
+  }
+  return TRUE;
+}
+
+int WINAPI BKC_OnStart() {
+  Log("BKC_OnStart");
+  if (g_config.reportHost) {
+    if (const HostLink* host = Host()) {
+      Log(std::string("version ") + host->getVersion());
+      Log(std::string("data folder ") + host->getDataFolder());
+    } else {
+      Log("no host API");
+    }
+  }
+  MaybeShowBox("start", g_mainWindow);
+  return 0;
+}
+
+int WINAPI BKC_OnExit() {
+  Log("BKC_OnExit");
+  return 0;
+}
+
+int WINAPI BKC_OnMenuInit(HWND window, HMENU menuBar, int windowType) {
+  Log("BKC_OnMenuInit " + std::to_string(windowType));
+  if (windowType == 0) {
+    g_mainWindow = window;
+    if (!g_config.command.empty()) AddCommand(menuBar, g_config.command, 0, &MainCommand);
+  } else if (windowType == 10 && !g_config.composeCommand.empty()) {
+    AddCommand(menuBar, g_config.composeCommand, 10, &ComposeCommand);
+  }
+  return 0;
+}
+
+int WINAPI BKC_OnOpenCompose(HWND window, int mode) {
+  Log("BKC_OnOpenCompose " + std::to_string(mode));
+  if (g_config.pasteOnOpen) {
+    if (const HostLink* host = Host()) host->command(window, "EditPaste");
+    if (g_config.clipboardAfterPaste) SetClipboardText(*g_config.clipboardAfterPaste);
+  }
+  return 0;
+}
+
+int WINAPI BKC_OnOutgoing(HWND window, int mode) {
+  Log("BKC_OnOutgoing " + std::to_string(mode));
+  if (!g_config.stamp.empty()) Stamp(window);
+  return 0;
+}
+
+int WINAPI BKC_OnRetrieve(LPCSTR, LPCSTR mailId) {
+  Log(std::string("BKC_OnRetrieve ") + (mailId ? mailId : "(null)"));
+  return 0;
+}
+
+int WINAPI BKC_OnFinishRetrieve(int count) {
+  Log("BKC_OnFinishRetrieve " + std::to_string(count));
+  return 0;
+}
+
+int WINAPI BKC_OnPlugInSetup(HWND window) {
+  Log("BKC_OnPlugInSetup");
+  MaybeShowBox("setup", window);
+  return g_config.setupResult;
+}
+
+#ifndef TEST_PLUGIN_WITHOUT_INFO
+int WINAPI BKC_OnPlugInInfo(PlugInInfoRecord* info) {
+  Log("BKC_OnPlugInInfo");
+  if (g_config.faultInInfo) {
+    // Read through a volatile so the compiler cannot turn the faulting write into a trap of its own.
+    volatile std::uintptr_t address = 0;
+    *reinterpret_cast<volatile int*>(address) = 1;
+  }
+  CopyField(info->name, sizeof info->name, g_config.name);
+  CopyField(info->vendor, sizeof info->vendor, g_config.vendor);
+  CopyField(info->version, sizeof info->version, g_config.version);
+  CopyField(info->description, sizeof info->description, g_config.description);
+  return 1;
+}
+#endif
+
+LPCSTR WINAPI NeverPrecede() {
+  Log("NeverPrecede");
+  return g_config.neverPrecede.c_str();
+}
+
+LPCSTR WINAPI NeverFollow() {
+  Log("NeverFollow");
+  return g_config.neverFollow.c_str();
+}
+
+}  // extern "C"
