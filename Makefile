@@ -1,0 +1,44 @@
+# The project's front door: `make demo` runs the main job, `make test` runs every test.
+# Both install what is missing first (tools/bootstrap.sh, needs root on a fresh machine).
+
+WIN32_BUILD := build/win32
+XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
+WINE_RUN := tools/wine-run $(CURDIR)/$(WIN32_BUILD)/wineprefix
+
+.PHONY: all bootstrap configure-win32 dll demo test test-native test-win32 format format-check clean
+
+all: dll
+
+bootstrap:
+	@tools/bootstrap.sh
+
+configure-win32: bootstrap
+	@cmake --preset win32 >/dev/null
+
+dll: configure-win32
+	cmake --build --preset win32 --target Quorvel
+	@echo "built $(WIN32_BUILD)/Quorvel.dll"
+
+demo: configure-win32
+	cmake --build --preset win32 --target Quorvel B2 TestPlugin
+	@$(XVFB) tools/demo.sh $(WIN32_BUILD)
+
+test: format-check test-native test-win32
+
+test-native: bootstrap
+	cmake --preset native >/dev/null
+	cmake --build --preset native
+	ctest --preset native
+
+test-win32: configure-win32
+	cmake --build --preset win32
+	$(XVFB) sh -c '$(WINE_RUN) --start; ctest --preset win32; status=$$?; $(WINE_RUN) --stop; exit $$status'
+
+format:
+	tools/format.sh
+
+format-check: bootstrap
+	tools/format.sh --check
+
+clean:
+	rm -rf build
