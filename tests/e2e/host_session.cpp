@@ -1,5 +1,7 @@
 #include "host_session.h"
 
+#include "text_lines.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -108,17 +110,7 @@ std::string UniqueName() {
 }  // namespace
 
 Lines SplitLines(const std::string& text) {
-  Lines lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return lines;
+  return quorvel::test::SplitLines(text);
 }
 
 std::vector<std::string> HostRun::Lines() const {

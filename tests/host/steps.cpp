@@ -9,6 +9,7 @@
 #include "host.h"
 #include "output.h"
 #include "text.h"
+#include "text_lines.h"
 
 namespace b2host {
 namespace {
@@ -38,20 +39,7 @@ bool ParseHeader(const std::wstring& text, std::string& name, std::string& value
   return true;
 }
 
-// Lines of a text split at LF, a CR before each LF dropped; no empty last line for a final LF.
-std::vector<std::string> TextLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    if (end == std::string::npos) break;
-    start = end + 1;
-  }
-  return lines;
-}
+using quorvel::test::SplitLines;
 
 bool Start(Host& host, const std::wstring&) {
   HWND main = host.MainWindow();
@@ -117,12 +105,12 @@ bool Send(Host& host, const std::wstring&) {
   }
   PrintLine(L"sent message:");
   for (const Header& header : compose->Headers()) {
-    std::vector<std::string> lines = TextLines(header.name + ": " + header.value);
+    std::vector<std::string> lines = SplitLines(header.name + ": " + header.value);
     for (const std::string& line : lines)
       PrintLine(L"  " + FromAnsi(line));
   }
   PrintLine(L"  ");
-  for (const std::string& line : TextLines(compose->Body()))
+  for (const std::string& line : SplitLines(compose->Body()))
     PrintLine(L"  " + FromAnsi(line));
   return true;
 }
