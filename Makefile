@@ -5,7 +5,7 @@ WIN32_BUILD := build/win32
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 WINE_RUN := tools/wine-run $(CURDIR)/$(WIN32_BUILD)/wineprefix
 
-.PHONY: all bootstrap configure-win32 dll demo test test-native test-win32 format format-check clean
+.PHONY: all bootstrap configure-win32 dll demo test test-native test-win32 bench fuzz format format-check clean
 
 all: dll
 
@@ -34,6 +34,24 @@ test-win32: configure-win32
 	cmake --build --preset win32
 	$(XVFB) sh -c '$(WINE_RUN) --start; ctest --preset win32; status=$$?; $(WINE_RUN) --stop; exit $$status'
 
+# Benchmarks of the core, in a Release build without sanitizers.
+bench: bootstrap
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench
+	build/bench/bench/settings_bench
+
+# Each fuzz target for FUZZ_SECONDS under libFuzzer (clang), starting from its seed corpus; new
+# inputs go to build/fuzz/corpus-<target>, crashes into build/fuzz.
+FUZZ_SECONDS ?= 60
+fuzz: bootstrap
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz
+	@for target in settings_reader unescape; do \
+	  mkdir -p build/fuzz/corpus-$$target; \
+	  build/fuzz/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=build/fuzz/ \
+	    build/fuzz/corpus-$$target fuzz/corpus/$$target || exit 1; \
+	done
+
 format:
 	tools/format.sh
 
@@ -41,4 +59,5 @@ format-check: bootstrap
 	tools/format.sh --check
 
 clean:
+	@chattr -R -i build 2>/dev/null || true  # a test's immutable folder, should a run have been cut short
 	rm -rf build

@@ -42,4 +42,8 @@ std::string FolderOf(const std::string& path, const LeadBytes& rule) {
   return path.substr(0, end);
 }
 
+std::string FileNameOf(const std::string& path, const LeadBytes& rule) {
+  return path.substr(FolderOf(path, rule).size());
+}
+
 }  // namespace quorvel

@@ -27,4 +27,7 @@ std::string ExpandLongPath(const std::string& path, const LeadBytes& rule, const
 // it has none. A trail byte that equals "\" is not a delimiter.
 std::string FolderOf(const std::string& path, const LeadBytes& rule);
 
+// What follows the folder part: the file name.
+std::string FileNameOf(const std::string& path, const LeadBytes& rule);
+
 }  // namespace quorvel
