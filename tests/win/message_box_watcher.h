@@ -5,12 +5,15 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvel::test {
 
 struct SeenBox {
   std::string caption, text;
+  HWND owner = nullptr;
+  UINT icon = 0;  // MB_ICONWARNING, MB_ICONINFORMATION, MB_ICONERROR, MB_ICONQUESTION or 0
 };
 
 class MessageBoxWatcher {
@@ -38,11 +41,27 @@ class MessageBoxWatcher {
         char caption[256] = {}, text[4096] = {};
         GetWindowTextA(box, caption, sizeof caption);
         GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        seen_->push_back({caption, text});
+        seen_->push_back({caption, text, GetWindow(box, GW_OWNER), IconOf(box)});
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+
+  // The icon control of a message box has the id 0x440 under Wine and 0x14 under Windows.
+  static UINT IconOf(HWND box) {
+    HICON shown = nullptr;
+    for (int id : {0x440, 0x14}) {
+      if (!shown) shown = reinterpret_cast<HICON>(SendDlgItemMessageA(box, id, STM_GETICON, 0, 0));
+    }
+    const std::pair<LPCSTR, UINT> icons[] = {{IDI_WARNING, MB_ICONWARNING},
+                                             {IDI_INFORMATION, MB_ICONINFORMATION},
+                                             {IDI_ERROR, MB_ICONERROR},
+                                             {IDI_QUESTION, MB_ICONQUESTION}};
+    for (const auto& [resource, icon] : icons) {
+      if (shown && shown == LoadIconA(nullptr, resource)) return icon;
+    }
+    return 0;
   }
 
   static inline std::vector<SeenBox>* seen_ = nullptr;

@@ -65,4 +65,12 @@ inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
   CloseHandle(file);
 }
 
+// A path written as a value of the test plug-in's .cfg file, whose values take backslash escapes.
+inline std::string CfgPath(const std::string& path) {
+  std::string escaped;
+  for (char c : path)
+    escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  return escaped;
+}
+
 }  // namespace quorvel::test

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "common/win/handles.h"
+#include "common/win/settings_store.h"
 #include "host/win/host_api.h"
 
 namespace quorvel::win {
@@ -25,6 +26,10 @@ struct ModuleState {
   // Worked out at first use and kept, even when empty.
   std::optional<std::string> hostProgramPath;
   std::optional<std::string> hostProgramFolder;
+  std::optional<std::string> ownFileName;
+  std::optional<std::string> ownFolder;
+
+  SettingsState settings;
 };
 
 // Load-time start-up: binds the host, reads the test switch, makes the menu bitmap.

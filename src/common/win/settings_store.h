@@ -1,0 +1,29 @@
+// The module's settings: typed values in the settings file beside the module file (Quorvel.ini for
+// Quorvel.dll), read whole at first use and written whole when a caller saves.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "common/settings_table.h"
+#include "common/variant.h"
+
+namespace quorvel::win {
+
+// The store's part of the module state.
+struct SettingsState {
+  std::string path;  // set at the first use of the store
+  std::optional<SettingsTable> table;
+  // The file exists but could not be read: saving would wipe what the user has, so it is refused
+  // until the file can be read again.
+  bool fileUnreadable = false;
+};
+
+void LoadSettings();
+Variant ReadSetting(const std::string& keyPath, const std::string& valueName, const Variant& defaultValue);
+void WriteSetting(const std::string& keyPath, const std::string& valueName, const Variant& value);
+// True when the file now holds the table. A failed save leaves the old file whole and the table in
+// memory; the next save tries again.
+bool SaveSettings();
+
+}  // namespace quorvel::win

@@ -1,0 +1,93 @@
+#include "inventory/win/plugin_list_command.h"
+
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "common/win/clipboard_text.h"
+#include "common/win/file_io.h"
+#include "common/win/module_paths.h"
+#include "common/win/registry_reader.h"
+#include "common/win/system_text.h"
+#include "host/identity.h"
+#include "host/win/boundary_guard.h"
+#include "host/win/module_state.h"
+#include "inventory/win/plugin_discovery.h"
+#include "inventory/win/plugin_info_reader.h"
+
+namespace quorvel::win {
+namespace {
+
+constexpr char kHostSettingsKey[] = "\\HKEY_CURRENT_USER\\Software\\RimArts\\B2\\Settings";
+
+// Handles every message waiting for this thread, so the host can carry out the paste.
+void PumpPendingMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));  // the host's own loop has to see it
+      return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void DeliverToFile(const std::string& text) {
+  const std::string path = GetOwnFolder() + kModuleBaseName + ".txt";
+  if (!WriteWholeFile(path, text)) return;
+  ShellExecuteA(nullptr, "open", path.c_str(), "", "", SW_SHOW);
+}
+
+void DeliverToCompose(HWND window, const std::string& text) {
+  // The user's clipboard text is put back afterwards; without one, the clipboard ends up empty.
+  const std::optional<std::wstring> previous = ReadClipboardText(window);
+  if (!SetClipboardAnsiText(window, text)) {
+    if (previous) SetClipboardWideText(window, *previous);
+    return;
+  }
+  Module().hostApi.Command(window, "EditPaste");
+  PumpPendingMessages();
+  if (previous) {
+    SetClipboardWideText(window, *previous);
+  } else {
+    SetClipboardAnsiText(window, "");
+  }
+}
+
+void Run(HWND window, bool toCompose, TPlugInListKind kind) {
+  AtHostBoundary([=] { ShowPlugInList(window, toCompose, kind); });
+}
+
+}  // namespace
+
+void ShowPlugInList(HWND window, bool toCompose, TPlugInListKind kind) {
+  std::vector<ListedPlugIn> plugIns;
+  // One load of each module for all its fields.
+  for (const std::string& path : ListPlugInFiles())
+    plugIns.push_back({path, ReadPlugInInfo(path)});
+  const std::string noLoadPin = ToText(ReadRegistryValue(kHostSettingsKey, "NoLoadPin", Variant::String("")));
+  const std::string text =
+      JoinLines(BuildPlugInList(kind, plugIns, NoLoadText(noLoadPin), SystemLeadBytes(), AnsiUpperCase));
+  if (toCompose) {
+    DeliverToCompose(window, text);
+  } else {
+    DeliverToFile(text);
+  }
+}
+
+void WINAPI ListWithPathCommand(HWND window, LPARAM) {
+  Run(window, false, lkWithPath);
+}
+void WINAPI ListWithoutPathCommand(HWND window, LPARAM) {
+  Run(window, false, lkWithoutPath);
+}
+void WINAPI ListDetailCommand(HWND window, LPARAM) {
+  Run(window, false, lkDetail);
+}
+void WINAPI ComposeListCommand(HWND window, LPARAM) {
+  Run(window, true, lkWithoutPath);
+}
+
+}  // namespace quorvel::win

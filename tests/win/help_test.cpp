@@ -1,0 +1,91 @@
+// Opening the module's help file beside it, by the language in force. The test program runs once
+// with /ENGLISH and once with /JAPANESE on its command line.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/win/help.h"
+#include "common/win/system_text.h"
+#include "in_process_module.h"
+#include "message_box_watcher.h"
+#include "plugin_fixture.h"
+#include "shell_recorder.h"
+
+namespace quorvel::win {
+namespace {
+
+using test::PlugInFolders;
+using test::WriteFileBytes;
+
+class Help : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module.emplace(folders.Program(), folders.Data());
+    Module().ownFileName = folder + "Quorvel.dll";
+    test::UseShellRecorder(test::ProgramFolder() + "..\\", log);
+    owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                            nullptr);
+  }
+  void TearDown() override {
+    DestroyWindow(owner);
+    module.reset();
+  }
+  std::string Opened() {
+    const auto lines = test::RecordedOpenings(log, 1);
+    return lines.empty() ? "" : lines.back();
+  }
+
+  PlugInFolders folders;
+  const std::string folder = folders.Program() + "PlugIns\\";
+  const std::string log = folders.Root() + "shell.log";
+  std::optional<test::InProcessModule> module;
+  HWND owner = nullptr;
+};
+
+TEST_F(Help, OpensTheHelpFileOfTheLanguageInForce) {
+  WriteFileBytes(folder + "Quorvel.hlp", "ja");
+  WriteFileBytes(folder + "QuorvelE.hlp", "en");
+  const test::MessageBoxWatcher boxes;
+  ShowHelp(owner);
+  const std::string expected = IsJapanese() ? "Quorvel.hlp" : "QuorvelE.hlp";
+  EXPECT_NE(Opened().find("\"" + folder + expected + "\""), std::string::npos) << Opened();
+  EXPECT_TRUE(boxes.Boxes().empty());
+}
+
+TEST_F(Help, EnglishFallsBackToTheJapaneseFile) {
+  WriteFileBytes(folder + "Quorvel.hlp", "ja");
+  ShowHelp(owner);
+  EXPECT_NE(Opened().find("\"" + folder + "Quorvel.hlp\""), std::string::npos) << Opened();
+}
+
+TEST_F(Help, JapaneseNeverOpensTheEnglishFile) {
+  if (!IsJapanese()) GTEST_SKIP() << "runs with /JAPANESE";
+  WriteFileBytes(folder + "QuorvelE.hlp", "en");
+  const test::MessageBoxWatcher boxes;
+  ShowHelp(owner);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  EXPECT_EQ(boxes.Boxes()[0].text, folder + "Quorvel.hlp がありません");
+  EXPECT_TRUE(test::RecordedOpenings(log, 0, 0).empty());
+}
+
+TEST_F(Help, MissingHelpFileIsNamedInAWarningOwnedByTheCaller) {
+  const test::MessageBoxWatcher boxes;
+  ShowHelp(owner);
+  ASSERT_EQ(boxes.Boxes().size(), 1u);
+  const test::SeenBox& box = boxes.Boxes()[0];
+  if (IsJapanese()) {
+    EXPECT_EQ(box.caption, "エラー");
+    EXPECT_EQ(box.text, folder + "Quorvel.hlp がありません");
+  } else {
+    EXPECT_EQ(box.caption, "Error");
+    EXPECT_EQ(box.text, folder + "Quorvel.hlp is not found.");
+  }
+  EXPECT_EQ(box.owner, owner);
+  EXPECT_EQ(box.icon, MB_ICONWARNING);
+  EXPECT_TRUE(test::RecordedOpenings(log, 0, 0).empty());
+}
+
+}  // namespace
+}  // namespace quorvel::win

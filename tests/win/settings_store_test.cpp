@@ -1,0 +1,120 @@
+// The settings file beside the module: read at first use, saved whole and in one step, never
+// overwritten when it could not be read.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/win/folder_listing.h"
+#include "common/win/settings_store.h"
+#include "common/win/system_text.h"
+#include "in_process_module.h"
+#include "pe_image.h"
+#include "plugin_fixture.h"
+
+namespace quorvel::win {
+namespace {
+
+using test::PlugInFolders;
+using test::WriteFileBytes;
+
+class SettingsStore : public ::testing::Test {
+ protected:
+  void UseFolder(const std::string& folder) {
+    module.emplace(folders.Program(), folders.Data());
+    Module().ownFileName = folder + "Quorvel.dll";
+    ini = folder + "Quorvel.ini";
+  }
+  void SetUp() override { UseFolder(folders.Program() + "PlugIns\\"); }
+  std::string Stored() const { return test::ReadWholeFile(ini); }
+  static bool ListWithPath() {
+    return ToBoolean(ReadSetting("Menu", "ListWithPath", Variant::Boolean(true)), true);
+  }
+
+  PlugInFolders folders;
+  std::optional<test::InProcessModule> module;
+  std::string ini;
+};
+
+TEST_F(SettingsStore, LivesInTheIniFileBesideTheModule) {
+  WriteFileBytes(ini, "Menu\\ListWithPath=Boolean:False\r\nKept line\r\n");
+  EXPECT_FALSE(ListWithPath());
+  WriteSetting("Check", "BeckyOnly", Variant::Boolean(false));
+  EXPECT_TRUE(SaveSettings());
+  EXPECT_EQ(Stored(), "Menu\\ListWithPath=Boolean:False\r\nKept line\r\nCheck\\BeckyOnly=Boolean:False\r\n");
+}
+
+TEST_F(SettingsStore, WithoutAFileReadsGiveDefaultsAndTheFirstSaveCreatesIt) {
+  EXPECT_TRUE(ListWithPath());
+  EXPECT_EQ(GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES) << "reading writes nothing";
+  EXPECT_TRUE(SaveSettings());
+  EXPECT_EQ(Stored(), "") << "an empty table saves an empty file";
+  WriteSetting("Menu", "ListWithPath", Variant::Boolean(true));
+  EXPECT_TRUE(SaveSettings());
+  EXPECT_EQ(Stored(), "Menu\\ListWithPath=Boolean:True\r\n");
+}
+
+TEST_F(SettingsStore, TheFileIsReadOnceAtFirstUse) {
+  EXPECT_TRUE(ListWithPath());
+  WriteFileBytes(ini, "Menu\\ListWithPath=Boolean:False\r\n");
+  EXPECT_TRUE(ListWithPath()) << "the table is not read again";
+}
+
+TEST_F(SettingsStore, SaveOverALockedFileLeavesItWholeAndTriesAgainNextTime) {
+  WriteFileBytes(ini, "Menu\\ListWithPath=Boolean:False\r\n");
+  EXPECT_FALSE(ListWithPath());
+  WriteSetting("Menu", "ListWithPath", Variant::Boolean(true));
+  // Another program has the file open and does not let it be replaced.
+  const HANDLE lock = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(SaveSettings());
+  CloseHandle(lock);
+  EXPECT_EQ(Stored(), "Menu\\ListWithPath=Boolean:False\r\n");
+  EXPECT_EQ(ListFileNames(FolderOf(ini), "*"), std::vector<std::string>{"Quorvel.ini"})
+      << "no temporary file left";
+  EXPECT_TRUE(ListWithPath()) << "the table stays in memory";
+  EXPECT_TRUE(SaveSettings());
+  EXPECT_EQ(Stored(), "Menu\\ListWithPath=Boolean:True\r\n");
+}
+
+TEST_F(SettingsStore, AFileThatCannotBeReadIsNeverOverwritten) {
+  const std::string stored = "Menu\\ListWithPath=Boolean:False\r\nPlugins\\Count=Integer:0\r\n";
+  WriteFileBytes(ini, stored);
+  const HANDLE exclusive =
+      CreateFileA(ini.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(exclusive, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(ListWithPath()) << "defaults while the file cannot be read";
+  WriteSetting("Menu", "ListWithPath", Variant::Boolean(true));
+  EXPECT_FALSE(SaveSettings());
+  CloseHandle(exclusive);
+  EXPECT_EQ(Stored(), stored);
+  // Readable again: its rows are loaded and the save keeps them.
+  EXPECT_TRUE(SaveSettings());
+  EXPECT_EQ(Stored(), stored);
+  EXPECT_FALSE(ListWithPath());
+}
+
+TEST_F(SettingsStore, SaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile) {
+  // Made by the test run's fixture: a folder that not even root can add files to.
+  const std::string folder = test::ProgramFolder() + "..\\immutable-settings\\";
+  const std::string probe = folder + "probe.tmp";
+  if (GetFileAttributesA(folder.c_str()) == INVALID_FILE_ATTRIBUTES)
+    GTEST_SKIP() << "no immutable folder here";
+  if (CreateDirectoryA(probe.c_str(), nullptr)) {
+    RemoveDirectoryA(probe.c_str());
+    GTEST_SKIP() << "this file system lets the folder be written";
+  }
+  UseFolder(folder);
+  const std::string before = Stored();
+  ASSERT_FALSE(before.empty());
+  WriteSetting("Menu", "ListWithPath", Variant::Boolean(true));
+  EXPECT_FALSE(SaveSettings());
+  EXPECT_EQ(Stored(), before);
+  EXPECT_TRUE(ListWithPath());
+}
+
+}  // namespace
+}  // namespace quorvel::win
