@@ -39,6 +39,7 @@ bench: bootstrap
 	cmake --preset bench >/dev/null
 	cmake --build --preset bench
 	build/bench/bench/settings_bench
+	build/bench/bench/scan_bench
 
 # Each fuzz target for FUZZ_SECONDS under libFuzzer (clang), starting from its seed corpus; new
 # inputs go to build/fuzz/corpus-<target>, crashes into build/fuzz.
@@ -46,7 +47,7 @@ FUZZ_SECONDS ?= 60
 fuzz: bootstrap
 	cmake --preset fuzz >/dev/null
 	cmake --build --preset fuzz
-	@for target in settings_reader unescape; do \
+	@for target in settings_reader unescape find_header_value split_message scan_message normalize_version; do \
 	  mkdir -p build/fuzz/corpus-$$target; \
 	  build/fuzz/fuzz/$${target}_fuzz -max_total_time=$(FUZZ_SECONDS) -artifact_prefix=build/fuzz/ \
 	    build/fuzz/corpus-$$target fuzz/corpus/$$target || exit 1; \

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build make python3 g++ clang-format
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
-  googletest libbenchmark-dev
+  googletest libbenchmark-dev pkg-config libgmime-3.0-dev
   clang libclang-rt-14-dev
   wine wine32:i386 xvfb xauth
   locales

@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Turns a text picture into a 16-colour (4 bits per pixel) BMP file.
+"""Turns a text picture into a 16-colour (4 bits per pixel) BMP file, or an icon file.
 
 Each character of the picture is one pixel: a hex digit 0-F picks a colour of the standard 16-colour
 palette, "." is lime (the colour that the module draws as transparent). Lines starting with "#" are
 comments. --scale N repeats every pixel N x N times.
 
 usage: pixelart_bmp.py [--scale N] PICTURE.txt OUT.bmp
+       pixelart_bmp.py --icon PICTURE.txt OUT.ico    (32 x 32 and 16 x 16 images, lime transparent)
 """
 import struct
 import sys
@@ -54,7 +55,39 @@ def bmp_bytes(rows):
     return header + info + palette + bytes(pixels)
 
 
+def icon_image(rows):
+    """One image of an icon file: the BMP's header and pixels (height doubled), then the AND mask."""
+    width, height = len(rows[0]), len(rows)
+    bmp = bmp_bytes(rows)
+    palette_and_pixels = bmp[14 + 40:]
+    info = struct.pack("<IiiHHIIiiII", 40, width, 2 * height, 1, 4, 0, 0, 0, 0, 16, 0)
+    mask_stride = ((width + 7) // 8 + 3) // 4 * 4
+    mask = bytearray()
+    for row in reversed(rows):
+        line = bytearray(mask_stride)
+        for x, p in enumerate(row):
+            if p == LIME:
+                line[x // 8] |= 0x80 >> (x % 8)
+        mask += line
+    return info + palette_and_pixels + bytes(mask)
+
+
+def icon_bytes(rows16):
+    images = [(32, icon_image(scaled(rows16, 2))), (16, icon_image(rows16))]
+    header = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, data = b"", b""
+    for size, image in images:
+        entries += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), offset + len(data))
+        data += image
+    return header + entries + data
+
+
 def main(argv):
+    if len(argv) == 4 and argv[1] == "--icon":
+        with open(argv[3], "wb") as f:
+            f.write(icon_bytes(read_picture(argv[2])))
+        return
     scale = 1
     if len(argv) > 1 and argv[1] == "--scale":
         scale = int(argv[2])

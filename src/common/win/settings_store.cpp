@@ -47,6 +47,11 @@ void WriteSetting(const std::string& keyPath, const std::string& valueName, cons
   Settings().table->Write(keyPath, valueName, value);
 }
 
+size_t SettingsRowCount() {
+  LoadSettings();
+  return Settings().table->RowCount();
+}
+
 bool SaveSettings() {
   LoadSettings();
   SettingsState& settings = Settings();

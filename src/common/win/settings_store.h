@@ -22,6 +22,8 @@ struct SettingsState {
 void LoadSettings();
 Variant ReadSetting(const std::string& keyPath, const std::string& valueName, const Variant& defaultValue);
 void WriteSetting(const std::string& keyPath, const std::string& valueName, const Variant& value);
+// The rows of the table, lines that are not entries included.
+size_t SettingsRowCount();
 // True when the file now holds the table. A failed save leaves the old file whole and the table in
 // memory; the next save tries again.
 bool SaveSettings();

@@ -6,6 +6,7 @@
 #include "host/win/boundary_guard.h"
 #include "host/win/module_state.h"
 #include "mail/win/stamp_plugin_header.h"
+#include "mail/win/version_watch_shell.h"
 
 using namespace quorvel;
 using namespace quorvel::win;
@@ -16,6 +17,13 @@ namespace {
 const char kNeverPrecede[4] = {};
 const char kNeverFollow[4] = {};
 
+// Window types of BKC_OnMenuInit.
+constexpr int kMainWindow = 0;
+
+bool Bound() {
+  return Module().hostApiBound;
+}
+
 }  // namespace
 
 extern "C" {
@@ -25,10 +33,15 @@ int WINAPI BKC_OnStart() {
 }
 
 int WINAPI BKC_OnExit() {
+  AtHostBoundary([] { ReleaseKnownSoftware(); });
   return 0;
 }
 
-int WINAPI BKC_OnMenuInit(HWND, HMENU, int) {
+int WINAPI BKC_OnMenuInit(HWND, HMENU, int windowType) {
+  AtHostBoundary([=] {
+    if (!Bound()) return;
+    if (windowType == kMainWindow) LoadKnownSoftware();
+  });
   return 0;
 }
 
@@ -38,16 +51,20 @@ int WINAPI BKC_OnOpenCompose(HWND, int) {
 
 int WINAPI BKC_OnOutgoing(HWND window, int) {
   AtHostBoundary([window] {
-    if (Module().hostApiBound) StampPlugInHeader(window);
+    if (Bound()) StampPlugInHeader(window);
   });
   return 0;
 }
 
-int WINAPI BKC_OnRetrieve(LPCSTR, LPCSTR) {
+int WINAPI BKC_OnRetrieve(LPCSTR text, LPCSTR) {
+  AtHostBoundary([text] {
+    if (Bound()) ScanRetrievedMessage(text);
+  });
   return 0;
 }
 
 int WINAPI BKC_OnFinishRetrieve(int) {
+  AtHostBoundary([] { FinishRetrieval(); });
   return 0;
 }
 

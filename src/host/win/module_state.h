@@ -9,6 +9,9 @@
 
 #include "common/win/handles.h"
 #include "common/win/settings_store.h"
+#include "mail/known_software.h"
+#include "mail/message_lines.h"
+#include "mail/version_watch.h"
 #include "host/win/host_api.h"
 
 namespace quorvel::win {
@@ -23,6 +26,10 @@ struct ModuleState {
 
   UniqueBitmap menuBitmap;  // shown beside the module's menu entries
 
+  // The menu bars whose tool menus got the module's submenu last; the host owns them.
+  HMENU mainMenuHandle = nullptr;
+  HMENU composeMenuHandle = nullptr;
+
   // Worked out at first use and kept, even when empty.
   std::optional<std::string> hostProgramPath;
   std::optional<std::string> hostProgramFolder;
@@ -30,6 +37,13 @@ struct ModuleState {
   std::optional<std::string> ownFolder;
 
   SettingsState settings;
+
+  // The version watch: the known-software list (there once it is loaded, freed at the host's exit),
+  // the lines of the message being scanned, the findings not yet shown, the mailer filter.
+  std::optional<KnownSoftware> knownSoftware;
+  MessageLines messageLines;
+  PendingTexts pending;
+  std::string mailerFilter;
 };
 
 // Load-time start-up: binds the host, reads the test switch, makes the menu bitmap.

@@ -1,0 +1,108 @@
+#include "mail/win/version_watch_shell.h"
+
+#include <string>
+#include <vector>
+
+#include "common/win/settings_store.h"
+#include "common/win/system_text.h"
+#include "host/win/boundary_guard.h"
+#include "host/win/command_callbacks.h"
+#include "host/win/module_state.h"
+#include "inventory/win/plugin_discovery.h"
+#include "inventory/win/plugin_info_reader.h"
+#include "mail/version_notice.h"
+
+namespace quorvel::win {
+namespace {
+
+// The multipart warnings of a message: no owner, an empty caption, the exclamation icon.
+void ShowSplitWarning(const std::string& text) {
+  MessageBoxA(nullptr, text.c_str(), "", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void ShowVersionNotice(const PendingTexts& pending) {
+  if (const auto notice = VersionNoticeText(pending)) {
+    MessageBoxA(nullptr, notice->c_str(), kVersionNoticeCaption, MB_OK | MB_ICONINFORMATION);
+  }
+}
+
+std::string StoredText(const std::string& keyPath, const std::string& valueName) {
+  return ToText(ReadSetting(keyPath, valueName, Variant::String("")));
+}
+
+void Scan(ModuleState& module, const char* text) {
+  module.messageLines.SetText(text ? text : "");
+  ScanReceivedMessage(module.messageLines, module.mailerFilter, *module.knownSoftware, module.pending,
+                      AnsiUpperCase, ShowSplitWarning);
+}
+
+}  // namespace
+
+void LoadKnownSoftware() {
+  ModuleState& module = Module();
+  if (!module.knownSoftware) {
+    LoadSettings();
+    module.pending.Clear();
+    module.messageLines = MessageLines();
+    const int32_t count =
+        ToInteger(ReadSetting(kKnownSoftwareKeyPath, kCountValueName, Variant::Int32(0)), 0);
+    const std::vector<StoredEntry> stored = ReadStoredEntries(count, SettingsRowCount(), StoredText);
+    std::vector<InstalledPlugIn> installed;
+    for (const std::string& path : ListPlugInFiles()) {
+      const PlugInFields fields = ReadPlugInInfo(path);  // one load for both fields
+      installed.push_back({fields.name, fields.version});
+    }
+    const char* hostVersion = module.hostApi.GetVersion();
+    KnownSoftware known(AnsiUpperCase);
+    SeedKnownSoftware(known, stored, hostVersion ? hostVersion : "", installed);
+    module.knownSoftware = std::move(known);
+  }
+  ReadMailerFilter();
+}
+
+void SaveKnownSoftware() {
+  const ModuleState& module = Module();
+  if (!module.knownSoftware) return;
+  WriteKnownSoftware(*module.knownSoftware, WriteSetting);
+  SaveSettings();
+}
+
+void ReadMailerFilter() {
+  Module().mailerFilter =
+      MailerFilter(ToBoolean(ReadSetting(kCheckKeyPath, kBeckyOnlyValueName, Variant::Boolean(true)), true));
+}
+
+void ReleaseKnownSoftware() {
+  ModuleState& module = Module();
+  module.knownSoftware.reset();
+  module.messageLines = MessageLines();
+}
+
+void ScanRetrievedMessage(LPCSTR text) {
+  ModuleState& module = Module();
+  if (!module.knownSoftware) LoadKnownSoftware();
+  Scan(module, text);
+  SaveKnownSoftware();
+}
+
+void FinishRetrieval() {
+  PendingTexts& pending = Module().pending;
+  ShowVersionNotice(pending);
+  pending.Clear();
+}
+
+// The version watch on the host's current mail, its findings shown at once.
+void WINAPI TestCommand(HWND, LPARAM) {
+  AtHostBoundary([] {
+    ModuleState& module = Module();
+    if (!module.knownSoftware) LoadKnownSoftware();
+    const char* mail = module.hostApi.GetCurrentMail();
+    const char* source = module.hostApi.GetSource(mail ? mail : "");
+    Scan(module, source);
+    ShowVersionNotice(module.pending);
+    module.pending.Clear();
+    SaveKnownSoftware();
+  });
+}
+
+}  // namespace quorvel::win

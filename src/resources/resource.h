@@ -1,0 +1,22 @@
+// Ids of the module's resources and of the controls of its dialogs.
+#pragma once
+
+#define IDI_QUORVEL 1
+
+#define IDD_ABOUT 100
+#define IDC_NAME_LABEL 101
+#define IDC_IMAGE 102
+#define IDC_TARVI_COPYRIGHT_LABEL 103
+#define IDC_TARVI_URL_LABEL 104
+#define IDC_FREE_LABEL 105
+#define IDC_ZEFO_COPYRIGHT_LABEL 106
+#define IDC_ZEFO_URL_LABEL 107
+#define IDC_VERSION_LABEL 108
+
+#define IDD_SETUP 200
+#define IDC_HELP_BUTTON 201
+#define IDC_LIST_WITH_PATH_CHECK 202
+#define IDC_LIST_WITHOUT_PATH_CHECK 203
+#define IDC_COMP_LIST_CHECK 204
+#define IDC_BEVEL 205
+#define IDC_BECKY_ONLY_CHECK 206

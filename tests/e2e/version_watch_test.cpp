@@ -1,0 +1,152 @@
+// The version watch in the stand-in host: retrieved mail is scanned, the known-software list is kept
+// in the settings file, and the end of each retrieval shows one Japanese notice of what is new.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "module_fixture.h"
+
+namespace e2e {
+namespace {
+
+struct Section {
+  const char* heading;  // UTF-8
+  std::vector<std::string> lines;
+};
+
+// The notice's lines as the host prints them: opening, each section with its closing line, an
+// empty line after each section but the one of newer plug-in versions.
+Lines Notice(const std::vector<Section>& sections) {
+  Lines lines = {"message box: caption \"Vintrell\" icon information buttons OK owner none",
+                 "| " + ShownJapanese("今受信したメールによると、")};
+  for (const Section& section : sections) {
+    lines.push_back("| " + ShownJapanese(section.heading));
+    for (const std::string& line : section.lines)
+      lines.push_back("| " + line);
+    lines.push_back("| " + ShownJapanese("が出たようです。"));
+    // An empty line closes each section but that of newer plug-in versions, always the last.
+    if (std::string(section.heading) != "プラグインの新しいバージョン") lines.push_back("|");
+  }
+  lines.push_back("|");  // the text's final CR LF
+  return lines;
+}
+
+const char* const kNewMailers = "新しいメールソフト";
+const char* const kNewMailerVersions = "メールソフトの新しいバージョン";
+const char* const kNewPlugIns = "新しいプラグイン";
+const char* const kNewPlugInVersions = "プラグインの新しいバージョン";
+
+class VersionWatch : public ModuleTest {
+ protected:
+  void SetUp() override {
+    ModuleTest::SetUp();
+    installation.InstallTestPlugin(PlugIns(), "Pinned.dll", "name=Pinned\nversion=Ver.1.5\n");
+  }
+  std::string Mail(const std::string& name, const std::string& headers,
+                   const std::string& body = "Hello.\r\n") {
+    installation.WriteFile(name, headers + "\r\n" + body);
+    return name;
+  }
+  std::string Ini() const { return installation.ReadFile(PlugIns() + "Quorvel.ini"); }
+};
+
+TEST_F(VersionWatch, ARetrievalReportsWhatIsNewInOneNotice) {
+  const std::string retrieved =
+      Mail("1.eml",
+           "From: a@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\n"
+           "X-Mailer-Plugin: Pinned Ver.1.5, Quillet Ver.0.3\r\n"
+           "Content-Type: multipart/mixed; boundary=\"b1\"\r\n") +
+      "," +
+      Mail("2.eml",
+           "X-Mailer: Becky! ver. 2.90.01 (Japanese)\r\nX-Mailer-Plugin: Pinned Ver.1.6\r\n\tScrivel "
+           "Ver.2.0\r\n"
+           "\tQuillet Ver.0.2\r\n",
+           "--b1\r\n") +
+      "," + Mail("3.eml", "X-Mailer: Postwick Mail ver 3.2\r\nX-Mailer-Plugin: Other Ver.1\r\n");
+  const HostRun run = Run({"-version:2.80.03", "start", "retrieve:" + retrieved});
+  const auto boxes = MessageBoxes(run);
+  ASSERT_EQ(boxes.size(), 1u) << run.output;
+  EXPECT_EQ(boxes[0], Notice({{kNewMailerVersions, {"Becky! ver. 2.90.01"}},
+                              {kNewPlugIns, {"Quillet Ver.0.3", "Scrivel Ver.2.0"}},
+                              {kNewPlugInVersions, {"Pinned Ver.1.6"}}}))
+      << "the filter keeps the third message out; the older Quillet is no news";
+}
+
+TEST_F(VersionWatch, NothingNewShowsNothing) {
+  const HostRun run =
+      Run({"start", "retrieve:" + Mail("1.eml",
+                                       "X-Mailer: Becky! ver. 2.80.03\r\n"
+                                       "X-Mailer-Plugin: Pinned Ver.1.5, Vintrell Ver.0.01 Rev.4\r\n")});
+  EXPECT_TRUE(MessageBoxes(run).empty()) << run.output;
+}
+
+TEST_F(VersionWatch, TheFilterFollowsTheBeckyOnlyOption) {
+  const std::string mail =
+      Mail("1.eml", "X-Mailer: Postwick Mail ver 3.2\r\nX-Mailer-Plugin: Other Ver.1\r\n");
+  installation.WriteFile(PlugIns() + "Quorvel.ini", "Check\\BeckyOnly=Boolean:False\r\n");
+  const HostRun run = Run({"start", "retrieve:" + mail});
+  const auto boxes = MessageBoxes(run);
+  ASSERT_EQ(boxes.size(), 1u) << run.output;
+  EXPECT_EQ(boxes[0], Notice({{kNewMailers, {"Postwick Mail ver 3.2"}}, {kNewPlugIns, {"Other Ver.1"}}}));
+}
+
+TEST_F(VersionWatch, TheSettingsFileAfterTheFirstScannedMessage) {
+  const HostRun run = Run({"-version:2.80.03", "start",
+                           "retrieve:" + Mail("1.eml",
+                                              "X-Mailer: Becky! ver. 2.80.03\r\n"
+                                              "X-Mailer-Plugin: Quillet Ver.0.3\r\n")});
+  EXPECT_EQ(SplitLines(Ini()), (Lines{
+                                   "Plugins\\Count=Integer:4",
+                                   "Plugins\\0\\Name=String:Becky!",
+                                   "Plugins\\0\\Version=String:0002/8000/0300",
+                                   "Plugins\\1\\Name=String:Pinned",
+                                   "Plugins\\1\\Version=String:0001/5000",
+                                   "Plugins\\2\\Name=String:Vintrell",
+                                   "Plugins\\2\\Version=String:0000/0100 0004",
+                                   "Plugins\\3\\Name=String:Quillet",
+                                   "Plugins\\3\\Version=String:0000/3000",
+                               }))
+      << "the host, the installed plug-ins, then what the message named";
+}
+
+TEST_F(VersionWatch, ASecondMainMenuBuildChangesNothingAndAMessageBeforeTheFirstLoadsTheList) {
+  const std::string mail =
+      Mail("1.eml", "X-Mailer: Becky! ver. 2.80.03\r\nX-Mailer-Plugin: Quillet Ver.0.3\r\n");
+  const HostRun early = Run({"retrieve:" + mail, "start", "start", "retrieve:" + mail});
+  const auto boxes = MessageBoxes(early);
+  ASSERT_EQ(boxes.size(), 1u) << early.output;
+  EXPECT_EQ(boxes[0], Notice({{kNewPlugIns, {"Quillet Ver.0.3"}}}))
+      << "reported once, at the first retrieval";
+  EXPECT_NE(Ini().find("Plugins\\Count=Integer:4\r\n"), std::string::npos) << Ini();
+}
+
+TEST_F(VersionWatch, KnownSoftwareSurvivesTheHostsExit) {
+  const std::string mail =
+      Mail("1.eml", "X-Mailer: Becky! ver. 2.80.03\r\nX-Mailer-Plugin: Quillet Ver.0.3\r\n");
+  EXPECT_EQ(MessageBoxes(Run({"start", "retrieve:" + mail})).size(), 1u);
+  EXPECT_TRUE(MessageBoxes(Run({"start", "retrieve:" + mail})).empty()) << "known from the settings file";
+}
+
+TEST_F(VersionWatch, MultipartWithoutBoundaryWarnsAndTheHeadersAreStillRead) {
+  const HostRun run =
+      Run({"start", "retrieve:" + Mail("1.eml",
+                                       "X-Mailer: Becky! ver. 2.80.03\r\nContent-Type: multipart/mixed\r\n"
+                                       "X-Mailer-Plugin: Quillet Ver.0.3\r\n")});
+  const auto boxes = MessageBoxes(run);
+  ASSERT_EQ(boxes.size(), 2u) << run.output;
+  EXPECT_EQ(boxes[0], (Lines{"message box: caption \"\" icon warning buttons OK owner none",
+                             "| No boundary in Content-Type: multipart/mixed"}));
+  EXPECT_EQ(boxes[1], Notice({{kNewPlugIns, {"Quillet Ver.0.3"}}}));
+}
+
+TEST_F(VersionWatch, AnInertModuleScansNothing) {
+  installation.UseHost("B2-lacking.exe");
+  const HostRun run = Run({"start", "retrieve:" + Mail("1.eml", "X-Mailer: Becky! ver. 2.90\r\n")});
+  const auto boxes = MessageBoxes(run);
+  ASSERT_EQ(boxes.size(), 1u) << "only the mismatch warning";
+  EXPECT_FALSE(installation.FileExists(PlugIns() + "Quorvel.ini"));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,281 @@
+#include "mail/version_watch.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvel {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string AsciiUpper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+std::string Message(const Lines& lines) {
+  std::string text;
+  for (const std::string& line : lines)
+    text += line + "\r\n";
+  return text;
+}
+
+Lines LinesOf(const MessageLines& lines) {
+  Lines all;
+  for (size_t i = 0; i < lines.Count(); ++i)
+    all.emplace_back(lines[i]);
+  return all;
+}
+
+TEST(SplitEntryText, CutsAtTheFirstVerInAnyLetterCase) {
+  struct Row {
+    const char* entry;
+    std::optional<std::pair<std::string, std::string>> split;
+  };
+  const Row rows[] = {
+      {"Becky! ver. 2.05.07", {{"Becky!", "ver. 2.05.07"}}},
+      {"Vintrell Ver.0.01 Rev.4", {{"Vintrell", "Ver.0.01 Rev.4"}}},
+      {"Foo VER 1", {{"Foo", "VER 1"}}},
+      {"Foo   vEr 1  ", {{"Foo", "vEr 1"}}},
+      {"Two Words ver 1 ver 2", {{"Two Words", "ver 1 ver 2"}}},
+      {"Foo version 3", {{"Foo", "version 3"}}},
+      {"Foo\tver 1", std::nullopt},  // only a space counts in front of ver
+      {"Foover 1", std::nullopt},
+      {"ver 1", std::nullopt},
+      {"Foo/1.0", std::nullopt},
+      {"", std::nullopt},
+      {"\x83\x76\x83\x89 ver 1", {{"\x83\x76\x83\x89", "ver 1"}}},  // プラ, whose first trail byte is a "v"
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.entry);
+    const std::optional<SoftwareEntry> split = SplitEntryText(row.entry);
+    ASSERT_EQ(split.has_value(), row.split.has_value());
+    if (!split) continue;
+    EXPECT_EQ(split->name, row.split->first);
+    EXPECT_EQ(split->versionText, row.split->second);
+  }
+}
+
+TEST(RecordSoftware, AddsNewNamesAndRaisesOlderKeys) {
+  KnownSoftware known(AsciiUpper);
+  known.Add("Foo", "0001/0000");
+  std::string newNames, newer;
+  struct Step {
+    const char* name;
+    const char* versionText;
+    const char* newNames;
+    const char* newer;
+    const char* fooKey;
+  };
+  const Step steps[] = {
+      {"foo", "ver 1.0", "", "", "0001/0000"},   // same version
+      {"Foo", "ver 0.9", "", "", "0001/0000"},   // older
+      {"FOO", "ver 1.0a", "", "", "0001/0000"},  // same key
+      {"fOO", "ver 1.0.1", "", "fOO ver 1.0.1\r\n", "0001/0000/1000"},
+      {"Bar", "Ver 2", "Bar Ver 2\r\n", "fOO ver 1.0.1\r\n", "0001/0000/1000"},
+      {"bar", "ver 2", "Bar Ver 2\r\n", "fOO ver 1.0.1\r\n", "0001/0000/1000"},
+      {"Baz", "ver x", "Bar Ver 2\r\nBaz ver x\r\n", "fOO ver 1.0.1\r\n", "0001/0000/1000"},
+      {"baz", "ver 0.1", "Bar Ver 2\r\nBaz ver x\r\n", "fOO ver 1.0.1\r\nbaz ver 0.1\r\n", "0001/0000/1000"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(std::string(step.name) + " " + step.versionText);
+    RecordSoftware(step.name, step.versionText, known, newNames, newer);
+    EXPECT_EQ(newNames, step.newNames);
+    EXPECT_EQ(newer, step.newer);
+    EXPECT_EQ(known.KnownVersions()[0], step.fooKey);
+  }
+  EXPECT_EQ(known.KnownNames(), (Lines{"Foo", "Bar", "Baz"}));
+  EXPECT_EQ(known.KnownVersions(), (Lines{"0001/0000/1000", "0002", "0000/1000"}));
+}
+
+TEST(MarkFoldedLines, AppendsACommaToEachFoldedHeaderLine) {
+  struct Row {
+    const char* name;
+    Lines message, marked;
+  };
+  const Row rows[] = {
+      {"a TAB and a space continuation", {"X: a", "\tb", " c", "Y: d"}, {"X: a,", "\tb,", " c", "Y: d"}},
+      {"a line already ending with a comma", {"X: a,", " b"}, {"X: a,", " b"}},
+      {"a comma before trailing blanks", {"X: a, \t", " b"}, {"X: a, \t", " b"}},
+      {"the last line is never marked", {"X: a", " b"}, {"X: a,", " b"}},
+      {"no continuation", {"X: a", "Y: b"}, {"X: a", "Y: b"}},
+      {"one line", {"X: a"}, {"X: a"}},
+      {"stops at the empty line", {"X: a", "", "body", " indented"}, {"X: a", "", "body", " indented"}},
+      {"stops at a line that is blank after trimming",
+       {"X: a", "\x01", "Y: b", " c"},
+       {"X: a", "\x01", "Y: b", " c"}},
+      {"a blank continuation marks the line before it, then stops",
+       {"X: a", " ", "Y: b", " c"},
+       {"X: a,", " ", "Y: b", " c"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    MessageLines lines(Message(row.message));
+    MarkFoldedLines(lines);
+    EXPECT_EQ(LinesOf(lines), row.marked);
+  }
+}
+
+// A retrieval: the known-software list as the load leaves it, and what the scans find.
+class VersionWatch : public testing::Test {
+ protected:
+  VersionWatch() : known(AsciiUpper) {
+    SeedKnownSoftware(known, {{"Known", "0001/0000"}}, "ver. 2.05.07", {{"Vintrell", "Ver.0.01 Rev.4"}});
+  }
+
+  void Scan(const Lines& message, const std::string& filter = "") {
+    MessageLines lines(Message(message));
+    ScanReceivedMessage(lines, filter, known, pending, AsciiUpper,
+                        [&](const std::string& warning) { warnings.push_back(warning); });
+  }
+
+  KnownSoftware known;
+  PendingTexts pending;
+  Lines warnings;
+};
+
+TEST_F(VersionWatch, TheMailerFilterDecidesWhichMessagesAreRead) {
+  struct Row {
+    const char* name;
+    std::string filter;
+    Lines message;
+    std::string newMailers, newPlugIns;
+  };
+  const std::string plugIns = "X-Mailer-Plugin: New Ver.1.0";
+  const Row rows[] = {
+      {"the host's mail", "Becky", {"X-Mailer: Becky! ver. 2.05.07", plugIns}, "", "New Ver.1.0\r\n"},
+      {"another mail program", "Becky", {"X-Mailer: Other ver 1", plugIns}, "", ""},
+      {"no X-Mailer", "Becky", {"From: a", plugIns}, "", ""},
+      {"becky only in lower case", "Becky", {"X-Mailer: becky ver 1", plugIns}, "", ""},
+      {"the filter anywhere in the value",
+       "Becky",
+       {"X-Mailer: Mail Becky ver 9", plugIns},
+       "Mail Becky ver 9\r\n",
+       "New Ver.1.0\r\n"},
+      {"no filter: any mail program",
+       "",
+       {"X-Mailer: Other ver 1", plugIns},
+       "Other ver 1\r\n",
+       "New Ver.1.0\r\n"},
+      {"no filter: no X-Mailer", "", {plugIns}, "", "New Ver.1.0\r\n"},
+      {"no filter: a mail program without ver", "", {"X-Mailer: Foo/1.0", plugIns}, "", "New Ver.1.0\r\n"},
+      {"only the header is read", "", {"From: a", "", plugIns}, "", ""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    KnownSoftware before = known;
+    Scan(row.message, row.filter);
+    EXPECT_EQ(pending.newMailers, row.newMailers);
+    EXPECT_EQ(pending.newPlugIns, row.newPlugIns);
+    EXPECT_EQ(pending.newMailerVersions, "");
+    EXPECT_EQ(pending.newPlugInVersions, "");
+    pending.Clear();
+    known = before;
+  }
+}
+
+TEST_F(VersionWatch, ReadsEachEntryOfThePlugInHeader) {
+  struct Row {
+    const char* name;
+    Lines header;
+    std::string newPlugIns;
+  };
+  const Row rows[] = {
+      {"two entries, in order", {"X-Mailer-Plugin: A Ver.1.0, B Ver.2.0"}, "A Ver.1.0\r\nB Ver.2.0\r\n"},
+      {"folded over three lines without commas",
+       {"X-Mailer-Plugin: A ver 1", "\tB ver 2", " C ver 3"},
+       "A ver 1\r\nB ver 2\r\nC ver 3\r\n"},
+      {"folded after commas",
+       {"X-Mailer-Plugin: A ver 1,", "\tB ver 2, ", " C ver 3"},
+       "A ver 1\r\nB ver 2\r\nC ver 3\r\n"},
+      {"empty entries and entries without ver",
+       {"X-Mailer-Plugin: ,A ver 1,, Plain, ,B ver 2,"},
+       "A ver 1\r\nB ver 2\r\n"},
+      {"blanks around the entries", {"X-Mailer-Plugin:   A   ver 1  ,  B ver 2  "}, "A ver 1\r\nB ver 2\r\n"},
+      {"the name of the first header",
+       {"x-mailer-plugin: A ver 1", "X-Mailer-Plugin: B ver 2"},
+       "A ver 1\r\n"},
+      {"the module's own installed stamp is no news",
+       {"X-Mailer-Plugin: Vintrell Ver.0.01 Rev.4, A ver 1"},
+       "A ver 1\r\n"},
+      {"a name met twice in one header is new once", {"X-Mailer-Plugin: A ver 1, a ver 1"}, "A ver 1\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    KnownSoftware before = known;
+    Lines message = row.header;
+    message.insert(message.begin(), "X-Mailer: Becky! ver. 2.05.07");
+    Scan(message, "Becky");
+    EXPECT_EQ(pending.newPlugIns, row.newPlugIns);
+    EXPECT_EQ(pending.newPlugInVersions, "");
+    EXPECT_EQ(pending.newMailers, "");
+    pending.Clear();
+    known = before;
+  }
+}
+
+TEST_F(VersionWatch, AFoldedMailerHeaderGetsTheCommaToo) {
+  Scan({"X-Mailer: Foo ver 1.0", " (Windows)"});
+  EXPECT_EQ(pending.newMailers, "Foo ver 1.0,(Windows)\r\n");
+  const size_t foo = known.Find("Foo");
+  ASSERT_NE(foo, KnownSoftware::kNotFound);
+  EXPECT_EQ(known.KnownVersions()[foo], "0001/0000");
+}
+
+TEST_F(VersionWatch, ReportsNewNamesOnceAndEachNewerVersion) {
+  Scan({"X-Mailer: Becky! ver. 2.05.07", "X-Mailer-Plugin: New ver 1.0, Known ver 1.0"});
+  Scan({"X-Mailer: Becky! ver. 2.05.07", "X-Mailer-Plugin: new ver 1.0, KNOWN ver 0.9"});
+  Scan({"X-Mailer: becky! ver. 2.06", "X-Mailer-Plugin: NEW ver 1.1"});
+  EXPECT_EQ(pending.newMailers, "");
+  EXPECT_EQ(pending.newMailerVersions, "becky! ver. 2.06\r\n");
+  EXPECT_EQ(pending.newPlugIns, "New ver 1.0\r\n");
+  EXPECT_EQ(pending.newPlugInVersions, "NEW ver 1.1\r\n");
+  EXPECT_EQ(known.KnownNames(), (Lines{"Known", "Becky!", "Vintrell", "New"}));
+  EXPECT_EQ(known.KnownVersions(), (Lines{"0001/0000", "0002/0600", "0000/0100 0004", "0001/1000"}));
+}
+
+TEST_F(VersionWatch, MessagesWithoutFindingsAddNothing) {
+  const Lines messages[] = {
+      {},
+      {""},
+      {"From: a"},
+      {"X-Mailer: Becky! ver. 2.05.07", "X-Mailer-Plugin: Vintrell Ver.0.01 Rev.4, Known ver 1.0"},
+      {"X-Mailer: Becky! ver. 2.05", "X-Mailer-Plugin: Vintrell Ver.0.01 Rev.3"},  // older versions
+      {"X-Mailer-Plugin: Plain, Other"},
+  };
+  for (const Lines& message : messages) {
+    SCOPED_TRACE(Message(message));
+    Scan(message);
+    EXPECT_TRUE(pending.Empty());
+  }
+  EXPECT_EQ(known.Count(), 3u);
+  EXPECT_EQ(warnings, Lines{});
+}
+
+TEST_F(VersionWatch, AMultipartWarningDoesNotStopTheScan) {
+  Scan(
+      {"Content-Type: multipart/mixed", "X-Mailer: Becky! ver. 2.05.07", "X-Mailer-Plugin: A ver 1", "", "x"},
+      "Becky");
+  EXPECT_EQ(warnings, Lines{"No boundary in Content-Type: multipart/mixed"});
+  EXPECT_EQ(pending.newPlugIns, "A ver 1\r\n");
+}
+
+TEST_F(VersionWatch, ThousandsOfEntriesAreEachRecordedInOrder) {
+  std::string header = "X-Mailer-Plugin: ";
+  std::string expected;
+  for (int i = 0; i < 5000; ++i) {
+    const std::string entry = "Plug" + std::to_string(i) + " ver " + std::to_string(i % 7);
+    header += entry + (i % 3 ? ", " : ",");
+    expected += entry + "\r\n";
+  }
+  Scan({header});
+  EXPECT_EQ(pending.newPlugIns, expected);
+  EXPECT_EQ(known.Count(), 5003u);
+}
+
+}  // namespace
+}  // namespace quorvel
