@@ -148,5 +148,15 @@ TEST_F(VersionWatch, AnInertModuleScansNothing) {
   EXPECT_FALSE(installation.FileExists(PlugIns() + "Quorvel.ini"));
 }
 
+TEST_F(VersionWatch, TheTestCommandScansTheCurrentMailAtOnce) {
+  const std::string mail =
+      Mail("current.eml", "X-Mailer: Becky! ver. 2.80.03\r\nX-Mailer-Plugin: Quillet Ver.0.3\r\n");
+  const std::string choose = "choose:" + ShownJapanese("テスト（プラグインリスト）");
+  const HostRun run = Run({"/TESTMODE", "start", "mail:" + mail, choose, "exit"});
+  const Lines chosen = StepOutput(run, choose);
+  EXPECT_EQ(chosen, Notice({{kNewPlugIns, {"Quillet Ver.0.3"}}})) << run.output;
+  EXPECT_NE(Ini().find("Quillet"), std::string::npos) << "saved after the notice";
+}
+
 }  // namespace
 }  // namespace e2e

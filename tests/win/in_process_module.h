@@ -20,6 +20,7 @@ class InProcessModule {
   InProcessModule(const std::string& programFolder, const std::string& dataFolder, bool bound = true) {
     dataFolder_ = dataFolder;
     commands_.clear();
+    registered_.clear();
     win::CreateModuleState(GetModuleHandleA(nullptr));
     win::ModuleState& module = win::Module();
     module.hostProgramPath = programFolder + "B2.exe";
@@ -29,6 +30,7 @@ class InProcessModule {
         entry = Entry(NeverCalled);
       module.hostApi.entries[kGetDataFolder] = Entry(GetDataFolder);
       module.hostApi.entries[kCommand] = Entry(Command);
+      module.hostApi.entries[kRegisterCommand] = Entry(RegisterCommand);
       module.hostApiBound = true;
     }
   }
@@ -38,6 +40,15 @@ class InProcessModule {
 
   // The BKA_Command calls so far: window and command name.
   static const std::vector<std::pair<HWND, std::string>>& Commands() { return commands_; }
+  struct Registered {
+    std::string description;
+    int windowType;
+    win::CommandCallback callback;
+  };
+  // The commands registered so far; command id n is entry n - kFirstCommandId.
+  static const std::vector<Registered>& RegisteredCommands() { return registered_; }
+  static constexpr int kFirstCommandId = 40001;
+
   // What BKA_Command does besides recording, e.g. post a paste request to a window.
   static inline void (*onCommand)(HWND window, const std::string& command) = nullptr;
 
@@ -52,6 +63,10 @@ class InProcessModule {
     if (onCommand) onCommand(window, command ? command : "");
     return 0;
   }
+  static int WINAPI RegisterCommand(LPCSTR description, int windowType, win::CommandCallback callback) {
+    registered_.push_back({description ? description : "", windowType, callback});
+    return kFirstCommandId + static_cast<int>(registered_.size()) - 1;
+  }
   static int WINAPI NeverCalled() {
     ADD_FAILURE() << "the module called a host function it never needs";
     return 0;
@@ -59,6 +74,7 @@ class InProcessModule {
 
   static inline std::string dataFolder_;
   static inline std::vector<std::pair<HWND, std::string>> commands_;
+  static inline std::vector<Registered> registered_;
 };
 
 }  // namespace quorvel::test

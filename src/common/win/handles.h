@@ -27,6 +27,9 @@ struct DeleteGdiObject {
 struct DeleteMemoryDc {
   void operator()(HDC h) const { DeleteDC(h); }
 };
+struct DestroyIconHandle {
+  void operator()(HICON h) const { DestroyIcon(h); }
+};
 struct DestroyImageList {
   void operator()(HIMAGELIST h) const { ImageList_Destroy(h); }
 };
@@ -38,6 +41,7 @@ using UniqueBitmap = Unique<HBITMAP, DeleteGdiObject>;
 using UniqueBrush = Unique<HBRUSH, DeleteGdiObject>;
 using UniqueMemoryDc = Unique<HDC, DeleteMemoryDc>;
 using UniqueImageList = Unique<HIMAGELIST, DestroyImageList>;
+using UniqueIcon = Unique<HICON, DestroyIconHandle>;
 
 // FindFirstFile and CreateFile report failure as INVALID_HANDLE_VALUE; the owners hold null instead.
 inline HANDLE NullIfInvalid(HANDLE h) {

@@ -4,9 +4,11 @@
 
 #include "host/plugin_info.h"
 #include "host/win/boundary_guard.h"
+#include "host/win/menus.h"
 #include "host/win/module_state.h"
 #include "mail/win/stamp_plugin_header.h"
 #include "mail/win/version_watch_shell.h"
+#include "setup/win/setup_form.h"
 
 using namespace quorvel;
 using namespace quorvel::win;
@@ -19,6 +21,7 @@ const char kNeverFollow[4] = {};
 
 // Window types of BKC_OnMenuInit.
 constexpr int kMainWindow = 0;
+constexpr int kComposeWindow = 10;
 
 bool Bound() {
   return Module().hostApiBound;
@@ -29,6 +32,9 @@ bool Bound() {
 extern "C" {
 
 int WINAPI BKC_OnStart() {
+  AtHostBoundary([] {
+    if (Bound()) FinishToolMenu(false);
+  });
   return 0;
 }
 
@@ -37,15 +43,23 @@ int WINAPI BKC_OnExit() {
   return 0;
 }
 
-int WINAPI BKC_OnMenuInit(HWND, HMENU, int windowType) {
+int WINAPI BKC_OnMenuInit(HWND, HMENU menuBar, int windowType) {
   AtHostBoundary([=] {
     if (!Bound()) return;
-    if (windowType == kMainWindow) LoadKnownSoftware();
+    if (windowType == kMainWindow) {
+      LoadKnownSoftware();
+      BuildMainWindowMenu(menuBar);
+    } else if (windowType == kComposeWindow) {
+      BuildComposeWindowMenu(menuBar);
+    }
   });
   return 0;
 }
 
 int WINAPI BKC_OnOpenCompose(HWND, int) {
+  AtHostBoundary([] {
+    if (Bound()) FinishToolMenu(true);
+  });
   return 0;
 }
 
@@ -69,6 +83,9 @@ int WINAPI BKC_OnFinishRetrieve(int) {
 }
 
 int WINAPI BKC_OnPlugInSetup(HWND) {
+  AtHostBoundary([] {
+    if (ShowSetupDialog() == IDOK) ReadMailerFilter();
+  });
   return 1;
 }
 

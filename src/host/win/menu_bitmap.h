@@ -1,5 +1,5 @@
-// The 16 x 16 picture beside the module's menu entries, drawn from the bitmap resource
-// "ICONBITMAP16" with its lime pixels in the menu's background colour.
+// The module's pictures, drawn from its 16-colour bitmap resources with lime as the transparent
+// colour: 16 x 16 beside its menu entries, 32 x 32 in the About dialog.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +10,11 @@ namespace quorvel::win {
 
 inline constexpr COLORREF kTransparentColour = RGB(0, 255, 0);
 
-// Always gives a 16 x 16 bitmap; without the resource it is blank (the menu colour only).
+// A square bitmap of `size` pixels with the 16-colour bitmap resource `name` drawn over `background`,
+// so its lime pixels take that colour. Without the resource it is blank (the background only).
+UniqueBitmap DrawMaskedPicture(HINSTANCE instance, const char* name, int size, COLORREF background);
+
+// The 16 x 16 picture over the menu colour.
 UniqueBitmap CreateMenuBitmap(HINSTANCE instance);
 
 }  // namespace quorvel::win

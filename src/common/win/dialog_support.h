@@ -1,0 +1,43 @@
+// What the module's dialogs share: pixel sizes at 96 dots per inch scaled to the screen, fonts from
+// their settings, placement kept in the settings.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "common/form_font.h"
+#include "common/win/handles.h"
+
+namespace quorvel::win {
+
+using UniqueFont = Unique<HFONT, DeleteGdiObject>;
+
+// `pixels` at 96 dots per inch, in the screen's pixels.
+int Scaled(int pixels);
+
+// Places a child control at a rectangle given in pixels at 96 dots per inch.
+void PlaceControl(HWND control, int left, int top, int width, int height);
+
+// Sets a control's text and makes it exactly as large as that text in its font, as a label that
+// sizes itself does; its top left corner stays where it is.
+void SizeLabelToText(HWND label, const std::string& text);
+
+// The font described, at the screen's resolution.
+UniqueFont CreateFormFont(const FormFont& font);
+
+// The colour a stored colour stands for: 0x80000000 + a system colour index, or 0x00BBGGRR.
+COLORREF ColourOf(uint32_t storedColour);
+
+// The form's stored font in the language in force (the settings under `formName`).
+void LoadFormFont(const std::string& formName, FormFont& font);
+
+// The form window's normal position, size (for a sizeable frame) and state, written to the settings
+// under `formName`; nothing when the system cannot give the window's placement.
+void SaveFormPlacement(HWND form, const std::string& formName);
+
+// Moves and sizes the form as stored, kept on the screen. A stored "Minimized" opens the form in the
+// normal state: a modal dialog without an owner would otherwise be out of the user's reach.
+void LoadFormPlacement(HWND form, const std::string& formName);
+
+}  // namespace quorvel::win
