@@ -113,7 +113,8 @@ TEST_F(FormPlacement, NothingStoredKeepsTheDesignedPlaceAndSize) {
   const HWND form = Form(true);
   LoadFormPlacement(form, "SetupForm");
   const RECT r = Bounds(form);
-  WINDOWPLACEMENT placement{sizeof placement};
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof placement;
   GetWindowPlacement(form, &placement);
   // The designed place is read as workspace coordinates.
   EXPECT_EQ(placement.rcNormalPosition.left, 35);
