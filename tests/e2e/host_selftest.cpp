@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <regex>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -35,6 +36,17 @@ std::string Logging(const std::string& tag, const std::string& more = "") {
 
 Lines LogLines(const Installation& installation) {
   return SplitLines(installation.ReadFile("log.txt"));
+}
+
+// How a text of a plug-in (bytes of the code page in force) comes out in the host's output.
+std::string ShownAnsi(const std::string& bytes) {
+  int length = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+  std::wstring wide(length, L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), length);
+  int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string utf8(size, '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), size, nullptr, nullptr);
+  return utf8;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -332,7 +344,7 @@ TEST(MessageBoxes, OwnersAnswersAndDialogs) {
       << run.output;
   EXPECT_EQ(StepOutput(run, "choose-compose:ツール>Check"),
             (Lines{"message box: caption \"Checked\" icon warning buttons OK owner compose window", "|",
-                   "dialog: caption \"Details\""}));
+                   "dialog: caption \"Details\"", "dialog ended: caption \"Details\" result 2"}));
   Lines log = LogLines(host);
   EXPECT_TRUE(HasLine(log, "setup: box answered 7"));
   EXPECT_TRUE(HasLine(log, "compose: dialog ended 2"));
@@ -347,6 +359,329 @@ TEST(MessageBoxes, ACaptionInTheCodePageIsPrintedAsText) {
   EXPECT_TRUE(
       HasLine(run.Lines(), "message box: caption \"" + caption + "\" icon warning buttons OK owner none"))
       << run.output;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Dialogs: printed and cancelled, or driven by the actions of dialog steps.
+
+// The test plug-in's dialog with everything it can have, shown by BKC_OnPlugInSetup.
+const std::string kFullDialog =
+    "box-on=setup\ndialog-caption=Setup\ndialog-label=Label & more\ndialog-image=1\ndialog-check=&Remember\n"
+    "dialog-bevel=1\ndialog-cancel=1\ndialog-help-box=No help here\ndialog-ok-box=Saved.\ndialog-sizeable=1\n"
+    "dialog-font=Tahoma,9\ndialog-icon=1\n";
+
+// What each run of `step` printed, in order of the runs.
+std::vector<Lines> EachStepOutput(const HostRun& run, const std::string& step) {
+  std::vector<Lines> outputs;
+  const Lines lines = run.Lines();
+  for (auto at = lines.begin(); (at = std::find(at, lines.end(), "> " + step)) != lines.end();) {
+    auto end = std::find_if(at + 1, lines.end(), [](const std::string& line) {
+      return line.rfind("> ", 0) == 0 || line == "host exits";
+    });
+    outputs.emplace_back(at + 1, end);
+    at = end;
+  }
+  return outputs;
+}
+
+// The log lines from each "<tag>: BKC_OnPlugInSetup" up to the next, one group per setup.
+std::vector<Lines> LogPerSetup(const Lines& log, const std::string& tag) {
+  std::vector<Lines> groups;
+  for (const std::string& line : log) {
+    if (line == tag + ": BKC_OnPlugInSetup") {
+      groups.emplace_back();
+    } else if (!groups.empty() && line.rfind(tag + ": ", 0) == 0) {
+      groups.back().push_back(line.substr(tag.size() + 2));
+    }
+  }
+  return groups;
+}
+
+// `text` with the characters that std::regex gives a meaning escaped.
+std::string Literal(const std::string& text) {
+  static const std::regex special(R"([.^$|()\[\]{}*+?\\])");
+  return std::regex_replace(text, special, R"(\$&)");
+}
+
+// The numbers of a line that matches `pattern` (its groups), or a failure naming the line.
+std::vector<int> Numbers(const std::string& line, const std::string& pattern) {
+  std::smatch match;
+  if (!std::regex_match(line, match, std::regex(pattern))) {
+    ADD_FAILURE() << "line\n  " << line << "\ndoes not match\n  " << pattern;
+    return {};
+  }
+  std::vector<int> numbers;
+  for (size_t i = 1; i < match.size(); ++i)
+    numbers.push_back(std::stoi(match[i].str()));
+  return numbers;
+}
+
+// The text of a message box whose one line is `text`, owned by the dialog "Setup".
+Lines SetupBox(const std::string& icon, const std::string& text) {
+  return {"message box: caption \"Test dialog\" icon " + icon + " buttons OK owner dialog \"Setup\"",
+          "| " + text};
+}
+
+TEST(Dialogs, WithoutActionsEachIsPrintedCancelledAndItsEndReported) {
+  Installation host;
+  host.InstallTestPlugin(PlugIns(host), "Attach.dll", Logging("attach", "dialog-caption=At load\n"));
+  host.InstallTestPlugin(PlugIns(host), "Setup.dll",
+                         Logging("setup", "box-on=setup\ndialog-caption=Setup\ndialog-cancel=1\n"));
+  host.InstallTestPlugin(
+      PlugIns(host), "Broken.dll",
+      Logging("broken", "box-on=setup\ndialog-caption=Broken\ndialog-class=NoSuchClass\n"));
+  HostRun run = host.Run({"setup:Setup.dll", "setup:Broken.dll"});
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  // The dialog of a call made while the plug-in loads has no watched DialogBox call to tell its result.
+  Lines lines = run.Lines();
+  auto loaded = std::find(lines.begin(), lines.end(), "loaded plug-in Attach.dll");
+  ASSERT_GE(loaded - lines.begin(), 2) << run.output;
+  EXPECT_EQ(Lines(loaded - 2, loaded),
+            (Lines{"dialog: caption \"At load\"", "dialog ended: caption \"At load\""}));
+  EXPECT_EQ(
+      StepOutput(run, "setup:Setup.dll"),
+      (Lines{"dialog: caption \"Setup\"", "dialog ended: caption \"Setup\" result 2", "setup returned 1"}));
+  EXPECT_EQ(StepOutput(run, "setup:Broken.dll"), (Lines{"dialog failed: result -1", "setup returned 1"}));
+  Lines log = LogLines(host);
+  EXPECT_TRUE(HasLine(log, "attach: dialog ended 2"));
+  EXPECT_TRUE(HasLine(log, "setup: dialog ended 2"));
+  EXPECT_TRUE(HasLine(log, "broken: dialog ended -1"));
+}
+
+TEST(Dialogs, PrintDescribesTheFormAndEachControlInTabOrder) {
+  Installation host;
+  host.InstallTestPlugin(PlugIns(host), "Full.dll", kFullDialog + "dialog-checked=1\n");
+  host.InstallTestPlugin(PlugIns(host), "Plain.dll",
+                         "box-on=setup\ndialog-caption=Plain\ndialog-no-close=1\n");
+  HostRun run = host.Run({"dialog:print", "setup:Full.dll", "dialog:print", "setup:Plain.dll"});
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  const std::string font =
+      Literal("font \"Tahoma\" " + std::to_string(-MulDiv(9, dpi, 72))) + " weight \\d+ charset 1";
+  const std::string place = " at (\\d+),(\\d+) (\\d+)x(\\d+) ";
+  Lines full = StepOutput(run, "setup:Full.dll");
+  ASSERT_EQ(full.size(), 12u) << run.output;
+  EXPECT_EQ(full[0], "dialog: caption \"Setup\"");
+  std::vector<int> form =
+      Numbers(full[1], Literal("dialog \"Setup\": owner main window, frame sizeable, title bar: "
+                               "caption system-menu minimize maximize close, window ") +
+                           "(\\d+)x(\\d+) at -?\\d+,-?\\d+, client (\\d+)x(\\d+), " + font + ", icon yes");
+  ASSERT_EQ(form.size(), 4u);
+  EXPECT_LT(form[2], form[0]);
+  EXPECT_LT(form[3], form[1]);
+  const std::string controls[] = {
+      "  Static #1002 \"Label & more\"" + place + "text no-prefix visible enabled " + font,
+      "  Static #1003 \"\"" + place + "bitmap 32x32 .*visible enabled .*",
+      "  Button #1001 \"&Remember\"" + place + "check-box checked visible enabled tab-stop focused " + font,
+      "  Static #1004 \"\"" + place + "etched-horizontal .*visible enabled .*",
+      "  Button #1 \"OK\"" + place + "push-button default-button visible enabled tab-stop " + font,
+      "  Button #2 \"Cancel\"" + place + "push-button visible enabled tab-stop " + font,
+      "  Button #9 \"&Help\"" + place + "push-button visible enabled tab-stop " + font,
+  };
+  std::vector<std::vector<int>> boxes;  // x, y, width, height of each control
+  for (size_t i = 0; i < std::size(controls); ++i) {
+    boxes.push_back(Numbers(full[2 + i], controls[i]));
+    ASSERT_EQ(boxes.back().size(), 4u);
+    EXPECT_LE(boxes.back()[0] + boxes.back()[2], form[2]) << full[2 + i];
+    EXPECT_LE(boxes.back()[1] + boxes.back()[3], form[3]) << full[2 + i];
+  }
+  // The rows come one under the other, the buttons side by side from the left.
+  for (size_t i = 1; i < 4; ++i)
+    EXPECT_GE(boxes[i][1], boxes[i - 1][1] + boxes[i - 1][3]) << full[2 + i];
+  EXPECT_GE(boxes[4][1], boxes[3][1] + boxes[3][3]);
+  EXPECT_EQ(boxes[5][1], boxes[4][1]);
+  EXPECT_EQ(boxes[6][1], boxes[4][1]);
+  EXPECT_GT(boxes[5][0], boxes[4][0] + boxes[4][2]);
+  EXPECT_GT(boxes[6][0], boxes[5][0] + boxes[5][2]);
+  EXPECT_EQ(
+      Lines(full.begin() + 9, full.end()),
+      (Lines{"dialog: closed by the host", "dialog ended: caption \"Setup\" result 2", "setup returned 1"}));
+
+  Lines plain = StepOutput(run, "setup:Plain.dll");
+  ASSERT_EQ(plain.size(), 6u) << run.output;
+  Numbers(plain[1],
+          Literal("dialog \"Plain\": owner main window, frame dialog, title bar: caption, window ") +
+              "\\d+x\\d+ at -?\\d+,-?\\d+, client \\d+x\\d+, font system, icon no");
+  Numbers(plain[2], "  Button #1 \"OK\"" + place +
+                        "push-button default-button visible enabled tab-stop focused font system");
+}
+
+TEST(Dialogs, ActionsClickPressKeysAndCloseAsAUserWould) {
+  const Lines saved = SetupBox("information", "Saved.");
+  auto with = [](Lines lines, const std::string& last) {
+    lines.push_back(last);
+    return lines;
+  };
+  const std::string one = "dialog ended: caption \"Setup\" result 1";
+  const std::string two = "dialog ended: caption \"Setup\" result 2";
+  struct Case {
+    std::string actions;
+    Lines printed;  // between the dialog's first line and "setup returned 1"
+    std::string checkBox;
+  } cases[] = {
+      {"click:OK", with(saved, one), "unchecked"},
+      {"click:Cancel", {two}, "unchecked"},
+      {"click:#2", {two}, "unchecked"},
+      {"click:Remember;click:OK", with(saved, one), "checked"},
+      {"click:&Remember;click:&Remember;click:Cancel", {two}, "unchecked"},
+      {"key:ENTER", with(saved, one), "unchecked"},
+      {"key:ESC", {two}, "unchecked"},
+      {"key:SPACE;key:TAB;key:SPACE", with(saved, one), "checked"},
+      {"close", {two}, "unchecked"},
+      {"click:Help;click:Cancel", with(SetupBox("warning", "No help here"), two), "unchecked"},
+      {"click:Nothing", {"dialog: no control Nothing", "dialog: closed by the host", two}, "unchecked"},
+  };
+  Installation host;
+  host.InstallTestPlugin(PlugIns(host), "Setup.dll", Logging("s", kFullDialog));
+  std::vector<std::string> steps;
+  for (const Case& c : cases) {
+    steps.push_back("dialog:" + c.actions);
+    steps.push_back("setup:Setup.dll");
+  }
+  HostRun run = host.Run(steps);
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  std::vector<Lines> outputs = EachStepOutput(run, "setup:Setup.dll");
+  std::vector<Lines> logs = LogPerSetup(LogLines(host), "s");
+  ASSERT_EQ(outputs.size(), std::size(cases)) << run.output;
+  ASSERT_EQ(logs.size(), std::size(cases)) << host.ReadFile("log.txt");
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.actions);
+    Lines expected = {"dialog: caption \"Setup\""};
+    expected.insert(expected.end(), c.printed.begin(), c.printed.end());
+    expected.push_back("setup returned 1");
+    EXPECT_EQ(outputs[i], expected);
+    EXPECT_TRUE(HasLine(logs[i], "dialog check box " + c.checkBox)) << host.ReadFile("log.txt");
+  }
+}
+
+TEST(Dialogs, TextsOfAPlugInAreShownAndFoundAsTheCodePageSpellsThem) {
+  // The plug-in's texts are Shift-JIS bytes; under code page 1252 they are other characters, and a
+  // script names them as shown.
+  const std::string caption = ShownAnsi(e2e::InCodePage("設定", 932));
+  const std::string check = ShownAnsi(e2e::InCodePage("保存する(&S)", 932));
+  std::string withoutAmpersand = check;
+  withoutAmpersand.erase(std::remove(withoutAmpersand.begin(), withoutAmpersand.end(), '&'),
+                         withoutAmpersand.end());
+  Installation host;
+  host.InstallTestPlugin(PlugIns(host), "Ja.dll",
+                         "box-on=setup\ndialog-caption=" + e2e::CfgBytes(e2e::InCodePage("設定", 932)) +
+                             "\ndialog-check=" + e2e::CfgBytes(e2e::InCodePage("保存する(&S)", 932)) + "\n");
+  const std::string step = "dialog:click:" + withoutAmpersand + ";print;key:ESC";
+  HostRun run = host.Run({step, "setup:Ja.dll"});
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  Lines lines = StepOutput(run, "setup:Ja.dll");
+  ASSERT_EQ(lines.size(), 6u) << run.output;
+  EXPECT_EQ(lines[0], "dialog: caption \"" + caption + "\"");
+  EXPECT_EQ(lines[1].rfind("dialog \"" + caption + "\": owner main window, ", 0), 0u) << lines[1];
+  EXPECT_EQ(lines[2].rfind("  Button #1001 \"" + check + "\" at ", 0), 0u) << lines[2];
+  EXPECT_NE(lines[2].find(" check-box checked "), std::string::npos) << lines[2];
+  EXPECT_EQ(lines[4], "dialog ended: caption \"" + caption + "\" result 2");
+}
+
+TEST(Dialogs, ADialogThatStaysOpenIsClosedByTheHostSoNoRunHangs) {
+  Installation host;
+  host.InstallTestPlugin(PlugIns(host), "Stubborn.dll",
+                         Logging("st",
+                                 "box-on=setup\ndialog-caption=Stubborn\ndialog-ignore-cancel=1\n"
+                                 "dialog-no-close=1\n"));
+  host.InstallTestPlugin(PlugIns(host), "Disabled.dll",
+                         "box-on=setup\ndialog-caption=Disabled\ndialog-cancel=1\ndialog-disabled=2\n");
+  HostRun run = host.Run({"dialog:close;resize:300,200;key:ESC", "setup:Stubborn.dll", "setup:Stubborn.dll",
+                          "dialog:click:Cancel", "setup:Disabled.dll"});
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  std::vector<Lines> stubborn = EachStepOutput(run, "setup:Stubborn.dll");
+  ASSERT_EQ(stubborn.size(), 2u) << run.output;
+  const Lines ended = {"dialog: still open after IDCANCEL; ended by the host",
+                       "dialog ended: caption \"Stubborn\" result 2", "setup returned 1"};
+  Lines expected = {"dialog: caption \"Stubborn\"", "dialog: no close box",
+                    "dialog: the frame is not sizeable", "dialog: closed by the host"};
+  expected.insert(expected.end(), ended.begin(), ended.end());
+  EXPECT_EQ(stubborn[0], expected);
+  expected = {"dialog: caption \"Stubborn\""};
+  expected.insert(expected.end(), ended.begin(), ended.end());
+  EXPECT_EQ(stubborn[1], expected);
+  std::vector<Lines> logs = LogPerSetup(LogLines(host), "st");
+  ASSERT_EQ(logs.size(), 2u);
+  // Esc and the host's IDCANCEL, then the host's IDCANCEL alone.
+  EXPECT_EQ(WithPrefix(logs[0], "dialog cancel ignored").size(), 2u);
+  EXPECT_EQ(WithPrefix(logs[1], "dialog cancel ignored").size(), 1u);
+
+  EXPECT_EQ(
+      StepOutput(run, "setup:Disabled.dll"),
+      (Lines{"dialog: caption \"Disabled\"", "dialog: control Cancel disabled", "dialog: closed by the host",
+             "dialog ended: caption \"Disabled\" result 2", "setup returned 1"}));
+}
+
+TEST(Dialogs, ResizeMoveAndScreenshotShowTheDialogAsDrawn) {
+  Installation host;
+  host.InstallTestPlugin(PlugIns(host), "Full.dll", kFullDialog);
+  HostRun run =
+      host.Run({"dialog:resize:480,260;move:30,40;print;screenshot:shot.png;"
+                "screenshot:missing\\shot.png;click:Cancel",
+                "setup:Full.dll"});
+  EXPECT_EQ(run.exitCode, 2) << run.output;  // one picture could not be written
+  Lines lines = StepOutput(run, "setup:Full.dll");
+  ASSERT_EQ(lines.size(), 13u) << run.output;
+  std::vector<int> client =
+      Numbers(lines[1], "dialog \"Setup\": .*, window 480x260 at 30,40, client (\\d+)x(\\d+), .*");
+  std::vector<int> image = Numbers(lines[3], "  Static #1003 \"\" at (\\d+),(\\d+) 32x32 bitmap 32x32 .*");
+  EXPECT_EQ(lines[9], "dialog: screenshot shot.png 480x260");
+  EXPECT_EQ(lines[10], "dialog: cannot write screenshot missing\\shot.png");
+  EXPECT_EQ(lines[11], "dialog ended: caption \"Setup\" result 2");
+  ASSERT_EQ(client.size(), 2u);
+  ASSERT_EQ(image.size(), 2u);
+
+  std::optional<e2e::Picture> picture = e2e::ReadPicture(host.ProgramFolder() + "shot.png");
+  ASSERT_TRUE(picture) << "shot.png is not a picture";
+  EXPECT_EQ(picture->width, 480);
+  EXPECT_EQ(picture->height, 260);
+  // The client area lies inside the frame: borders of one width left, right and below, the title bar
+  // above. The picture's left half is red, its right half blue.
+  int border = (480 - client[0]) / 2;
+  int top = 260 - client[1] - border;
+  EXPECT_EQ(picture->At(border + image[0] + 4, top + image[1] + 16), 0xFFFF0000u);
+  EXPECT_EQ(picture->At(border + image[0] + 27, top + image[1] + 16), 0xFF0000FFu);
+  std::set<uint32_t> colours(picture->pixels.begin(), picture->pixels.end());
+  EXPECT_GT(colours.size(), 4u);
+  EXPECT_FALSE(host.FileExists("missing\\shot.png"));
+  EXPECT_FALSE(e2e::ReadPicture(host.ProgramFolder() + "B2.exe"));
+}
+
+TEST(Dialogs, ActionListsGoToSuccessiveDialogsAndBadActionsFailTheStep) {
+  Installation host;
+  host.InstallTestPlugin(
+      PlugIns(host), "Both.dll",
+      Logging("b", "box-on=setup\nbox-caption=First\nbox-text=A box\ndialog-caption=Second\n"));
+  HostRun run = host.Run({"dialog:click:OK", "dialog:bogus", "dialog:key:ESC", "dialog:key:F1",
+                          "dialog:resize:0,10", "dialog:wait:soon",
+                          "dialog:click:", "dialog:", "setup:Both.dll", "setup:Both.dll", "setup:Both.dll"});
+  EXPECT_EQ(run.exitCode, 2) << run.output;
+  for (const char* bad : {"bogus", "key:F1", "resize:0,10", "wait:soon", "click:"}) {
+    EXPECT_EQ(StepOutput(run, std::string("dialog:") + bad),
+              Lines{std::string("not a dialog action: ") + bad});
+  }
+  EXPECT_TRUE(StepOutput(run, "dialog:").empty());
+  const Lines box = {"message box: caption \"First\" icon warning buttons OK owner main window", "| A box"};
+  auto expected = [&box](Lines middle) {
+    Lines lines = box;
+    lines.push_back("dialog: caption \"Second\"");
+    lines.insert(lines.end(), middle.begin(), middle.end());
+    lines.push_back("setup returned 1");
+    return lines;
+  };
+  std::vector<Lines> outputs = EachStepOutput(run, "setup:Both.dll");
+  ASSERT_EQ(outputs.size(), 3u) << run.output;
+  // The message box before each dialog takes none of the lists.
+  EXPECT_EQ(outputs[0], expected({"dialog ended: caption \"Second\" result 1"}));
+  EXPECT_EQ(outputs[1], expected({"dialog ended: caption \"Second\" result 2"}));
+  EXPECT_EQ(outputs[2],
+            expected({"dialog: closed by the host", "dialog ended: caption \"Second\" result 2"}));
+  EXPECT_EQ(WithPrefix(LogLines(host), "b: dialog ended"),
+            (Lines{"b: dialog ended 1", "b: dialog ended 2", "b: dialog ended 2"}));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -456,6 +791,43 @@ TEST(Menus, AGrayedItemCannotBeChosen) {
   EXPECT_EQ(StepOutput(run, "choose:ツール>Grayed"), Lines{"menu item disabled: ツール>Grayed"})
       << run.output;
   EXPECT_TRUE(WithPrefix(LogLines(host), "gray: command").empty());
+}
+
+TEST(Menus, AnotherPlugInsSharedSubmenusAndMakerGroupComeBeforeLaterPlugIns) {
+  const std::string pluginHelp = e2e::InCodePage("プラグインヘルプ", 932);
+  struct Case {
+    std::string more;     // for A.dll
+    std::string heading;  // the tool menu's line for the group's heading
+  } cases[] = {
+      {"", "    ZEFO"},
+      {"maker-heading=ZEFO Lab\nfinish-maker-group=1\n", "    ----"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.heading);
+    Installation host;
+    host.InstallTestPlugin(PlugIns(host), "A.dll",
+                           Logging("a", "help-submenu=" + e2e::CfgBytes(pluginHelp) +
+                                            ">Other Help\nhelp-submenu=About Plugins>About Other\n"
+                                            "maker-group=Other Tools>Run Other\ncommand=After Group\n" +
+                                            c.more));
+    // A later plug-in finds the submenu the first one made.
+    host.InstallTestPlugin(PlugIns(host), "B.dll", Logging("b", "help-submenu=About Plugins>About B\n"));
+    HostRun run = host.Run(
+        {"start", "menus", "choose:ヘルプ>About Plugins>About B", "choose:ツール>Other Tools>Run Other"});
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    Lines menus = StepOutput(run, "menus");
+    Lines expected = kJapaneseMainMenu;
+    expected.insert(std::find(expected.begin(), expected.end(), "  ヘルプ(&H)"),
+                    {c.heading, "    Other Tools", "      Run Other -> \"Run Other\"", "    ----",
+                     "    After Group -> \"After Group\""});
+    expected.insert(expected.end(), {"    " + ShownAnsi(pluginHelp), "      Other Help -> \"Other Help\"",
+                                     "    About Plugins", "      About Other -> \"About Other\"",
+                                     "      About B -> \"About B\""});
+    EXPECT_EQ(menus, expected) << run.output;
+    Lines log = LogLines(host);
+    EXPECT_TRUE(HasLine(log, "b: command About B"));
+    EXPECT_TRUE(HasLine(log, "a: command Run Other"));
+  }
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -107,7 +107,131 @@ std::string UniqueName() {
          std::to_string(GetTickCount());
 }
 
+// GDI+ loaded and started for the lifetime of this object; its flat functions bound by name, so the
+// harness links nothing more.
+class GdiPlus {
+ public:
+  struct Rect {
+    INT x, y, width, height;
+  };
+  struct BitmapData {
+    UINT width, height;
+    INT stride;
+    INT pixelFormat;
+    void* scan0;
+    UINT_PTR reserved;
+  };
+  static constexpr INT kFormat32bppArgb = 0x26200A;
+  static constexpr UINT kLockRead = 1;
+
+  GdiPlus() : module_(LoadLibraryW(L"gdiplus.dll")) {
+    struct StartupInput {
+      UINT32 version;
+      void* debugCallback;
+      BOOL suppressBackgroundThread;
+      BOOL suppressExternalCodecs;
+    } input = {1, nullptr, FALSE, FALSE};
+    using Startup = int(WINAPI*)(ULONG_PTR*, const StartupInput*, void*);
+    Startup startup = Bind<Startup>("GdiplusStartup");
+    bound_ = startup && Bind(createFromFile, "GdipCreateBitmapFromFile") &&
+             Bind(dispose, "GdipDisposeImage") && Bind(width, "GdipGetImageWidth") &&
+             Bind(height, "GdipGetImageHeight") && Bind(lockBits, "GdipBitmapLockBits") &&
+             Bind(unlockBits, "GdipBitmapUnlockBits") && Bind(shutdown_, "GdiplusShutdown") &&
+             startup(&token_, &input, nullptr) == 0;
+  }
+  ~GdiPlus() {
+    if (bound_) shutdown_(token_);
+    if (module_) FreeLibrary(module_);
+  }
+  GdiPlus(const GdiPlus&) = delete;
+  GdiPlus& operator=(const GdiPlus&) = delete;
+
+  bool Ready() const { return bound_; }
+
+  int(WINAPI* createFromFile)(const wchar_t*, void**) = nullptr;
+  int(WINAPI* dispose)(void*) = nullptr;
+  int(WINAPI* width)(void*, UINT*) = nullptr;
+  int(WINAPI* height)(void*, UINT*) = nullptr;
+  int(WINAPI* lockBits)(void*, const Rect*, UINT, INT, BitmapData*) = nullptr;
+  int(WINAPI* unlockBits)(void*, BitmapData*) = nullptr;
+
+ private:
+  template <typename Fn>
+  Fn Bind(const char* name) const {
+    // Through void (*)(), the type that casts to any function type without a warning.
+    return module_ ? reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(module_, name)))
+                   : nullptr;
+  }
+  template <typename Fn>
+  bool Bind(Fn& function, const char* name) const {
+    function = Bind<Fn>(name);
+    return function != nullptr;
+  }
+
+  HMODULE module_;
+  bool bound_ = false;
+  ULONG_PTR token_ = 0;
+  void(WINAPI* shutdown_)(ULONG_PTR) = nullptr;
+};
+
 }  // namespace
+
+std::string InCodePage(const std::string& utf8, unsigned codePage) {
+  std::wstring wide = Wide(utf8);
+  if (wide.empty()) return {};
+  int n = WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
+                              nullptr);
+  std::string bytes(n, '\0');
+  WideCharToMultiByte(codePage, 0, wide.data(), static_cast<int>(wide.size()), bytes.data(), n, nullptr,
+                      nullptr);
+  return bytes;
+}
+
+std::string CfgBytes(const std::string& bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string escaped;
+  for (char c : bytes) {
+    unsigned char b = static_cast<unsigned char>(c);
+    if (b >= 0x20 && b < 0x7F && b != '\\') {
+      escaped += c;
+    } else {
+      escaped += "\\x";
+      escaped += kHex[b >> 4];
+      escaped += kHex[b & 0xF];
+    }
+  }
+  return escaped;
+}
+
+std::optional<Picture> ReadPicture(const std::string& path) {
+  GdiPlus gdiPlus;
+  if (!gdiPlus.Ready()) {
+    ADD_FAILURE() << "GDI+ cannot be used to read " << path;
+    return std::nullopt;
+  }
+  void* rawImage = nullptr;
+  if (gdiPlus.createFromFile(Wide(path).c_str(), &rawImage) != 0 || !rawImage) return std::nullopt;
+  auto disposer = [&gdiPlus](void* image) { gdiPlus.dispose(image); };
+  std::unique_ptr<void, decltype(disposer)> image(rawImage, disposer);
+  UINT width = 0, height = 0;
+  if (gdiPlus.width(image.get(), &width) != 0 || gdiPlus.height(image.get(), &height) != 0)
+    return std::nullopt;
+  Picture picture;
+  picture.width = static_cast<int>(width);
+  picture.height = static_cast<int>(height);
+  GdiPlus::Rect all = {0, 0, picture.width, picture.height};
+  GdiPlus::BitmapData data = {};
+  if (gdiPlus.lockBits(image.get(), &all, GdiPlus::kLockRead, GdiPlus::kFormat32bppArgb, &data) != 0) {
+    return std::nullopt;
+  }
+  for (int y = 0; y < picture.height; ++y) {
+    const auto* row =
+        reinterpret_cast<const uint32_t*>(static_cast<const BYTE*>(data.scan0) + y * data.stride);
+    picture.pixels.insert(picture.pixels.end(), row, row + picture.width);
+  }
+  gdiPlus.unlockBits(image.get(), &data);
+  return picture;
+}
 
 Lines SplitLines(const std::string& text) {
   return quorvel::test::SplitLines(text);

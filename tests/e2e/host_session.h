@@ -3,6 +3,8 @@
 // Texts and paths are UTF-8; folders end with a backslash.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,24 @@ std::string ReadWholeFile(const std::string& path);
 
 // `text` written as a .cfg value of the test plug-in: backslash, CR, LF and TAB escaped.
 std::string CfgValue(const std::string& text);
+
+// `utf8` as the bytes of code page `codePage` (932: Shift-JIS), as a plug-in holds such a text.
+std::string InCodePage(const std::string& utf8, unsigned codePage);
+
+// `bytes` written as a .cfg value of the test plug-in with every byte outside printable ASCII (and the
+// backslash) as \xHH, so the plug-in reads the same bytes under any code page.
+std::string CfgBytes(const std::string& bytes);
+
+// A picture read back from a file by the system's own decoder (GDI+), so a test sees what a viewer
+// would: its size and its pixels (0xAARRGGBB), row by row from the top.
+struct Picture {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;
+  uint32_t At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x]; }
+};
+// Nothing when the file cannot be decoded.
+std::optional<Picture> ReadPicture(const std::string& path);
 
 // A host installation in a new folder <temp>\<unique>\ with Becky\ (the program folder, holding
 // B2.exe) and Data\ (the data folder), both with an empty PlugIns\ folder. The destructor removes it.

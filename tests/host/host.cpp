@@ -1,6 +1,8 @@
 #include "host.h"
 
 #include "crash_report.h"
+#include "dialog_calls.h"
+#include "dialog_description.h"
 #include "files.h"
 #include "no_load_pin.h"
 #include "output.h"
@@ -72,6 +74,7 @@ int Host::Run() {
     Pump();
   }
   if (!exited_) Exit();
+  if (watcher_->DialogActionFailed()) failed = true;
   return failed ? 2 : 0;
 }
 
@@ -181,6 +184,11 @@ std::wstring Host::DescribeOwner(HWND owner) const {
   if (!owner) return L"none";
   if (owner == MainWindow()) return L"main window";
   if (ComposeWindow::Of(owner)) return L"compose window";
+  wchar_t className[16] = {};
+  if (IsWatchedDialog(owner) ||
+      (GetClassNameW(owner, className, 16) && std::wstring_view(className) == L"#32770")) {
+    return L"dialog " + QuotedWide(WindowText(owner));
+  }
   return L"other";
 }
 

@@ -1,5 +1,7 @@
 #include "message_boxes.h"
 
+#include "dialog_calls.h"
+#include "dialog_description.h"
 #include "output.h"
 #include "text.h"
 
@@ -24,14 +26,6 @@ constexpr Button kButtons[] = {
     {IDHELP, L"Help"},
 };
 
-std::wstring WindowText(HWND window) {
-  int length = GetWindowTextLengthW(window);
-  std::wstring text(length + 1, L'\0');
-  int got = GetWindowTextW(window, text.data(), length + 1);
-  text.resize(got > 0 ? got : 0);
-  return text;
-}
-
 std::wstring IconName(HWND box) {
   for (int id : kIconControlIds) {
     if (!GetDlgItem(box, id)) continue;
@@ -53,7 +47,7 @@ void Press(HWND box, int id) {
 }  // namespace
 
 MessageBoxWatcher::MessageBoxWatcher(std::function<std::wstring(HWND)> describeOwner)
-    : describeOwner_(std::move(describeOwner)) {
+    : describeOwner_(std::move(describeOwner)), driver_(describeOwner_) {
   g_watcher = this;
   hook_.reset(SetWindowsHookExW(WH_CBT, &MessageBoxWatcher::CbtHook, nullptr, GetCurrentThreadId()));
 }
@@ -73,20 +67,37 @@ bool MessageBoxWatcher::IsButtonName(const std::wstring& name) {
 LRESULT CALLBACK MessageBoxWatcher::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
   if (g_watcher) {
     HWND window = reinterpret_cast<HWND>(wParam);
+    if (code == HCBT_CREATEWND) OnWindowCreated(window);
     if (code == HCBT_ACTIVATE) g_watcher->OnActivate(window);
-    if (code == HCBT_DESTROYWND) g_watcher->handled_.erase(window);
+    if (code == HCBT_DESTROYWND) g_watcher->OnDestroy(window);
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void MessageBoxWatcher::OnActivate(HWND window) {
+  // The dialog of a plug-in's DialogBox call is a dialog even when one of its labels has the id of a
+  // message box's text (IDC_STATIC is that id too).
+  bool watched = IsWatchedDialog(window);
   wchar_t className[16] = {};
-  if (!GetClassNameW(window, className, 16) || std::wstring_view(className) != L"#32770") return;
+  bool boxClass = GetClassNameW(window, className, 16) && std::wstring_view(className) == L"#32770";
+  if (!watched && !boxClass) return;
   if (!handled_.insert(window).second) return;
-  if (GetDlgItem(window, kTextControlId)) {
+  if (!watched && GetDlgItem(window, kTextControlId)) {
     HandleMessageBox(window);
   } else {
+    dialogs_.insert(window);
     HandleDialog(window);
+  }
+}
+
+void MessageBoxWatcher::OnDestroy(HWND window) {
+  handled_.erase(window);
+  // A watched DialogBox call prints the end of its dialog with the result when it returns; the end of
+  // any other dialog is printed here.
+  bool reported = OnWindowDestroyed(window);
+  if (dialogs_.erase(window)) {
+    driver_.OnDestroyed(window);
+    if (!reported) PrintLine(L"dialog ended: caption " + QuotedWide(WindowText(window)));
   }
 }
 
@@ -132,7 +143,7 @@ void MessageBoxWatcher::HandleMessageBox(HWND box) {
 
 void MessageBoxWatcher::HandleDialog(HWND dialog) {
   PrintLine(L"dialog: caption " + QuotedWide(WindowText(dialog)));
-  Press(dialog, IDCANCEL);
+  driver_.OnOpened(dialog);
 }
 
 }  // namespace b2host

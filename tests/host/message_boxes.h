@@ -1,5 +1,6 @@
-// Watches the host's thread for message boxes and dialogs (windows of class "#32770"), prints what
-// each shows and closes it, so that nothing waits for a user who is not there.
+// Watches the host's thread for message boxes and dialogs (windows of class "#32770", and the dialogs
+// of the plug-ins' DialogBox calls whatever their class), prints what each shows and closes it, or
+// lets the queued dialog actions drive it, so that nothing waits for a user who is not there.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_driver.h"
 #include "win_handle.h"
 
 namespace b2host {
@@ -28,17 +30,24 @@ class MessageBoxWatcher {
   void QueueAnswer(std::wstring button) { answers_.push_back(std::move(button)); }
   static bool IsButtonName(const std::wstring& name);
 
+  // The actions for the next dialog that opens; lists queue up for successive dialogs.
+  void QueueDialog(std::vector<DialogAction> actions) { driver_.Queue(std::move(actions)); }
+  bool DialogActionFailed() const { return driver_.Failed(); }
+
  private:
   static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
   void OnActivate(HWND window);
+  void OnDestroy(HWND window);
   void HandleMessageBox(HWND box);
-  // Every dialog is cancelled for now; scripted answers for dialogs would be chosen here.
+  // Printed, then driven by its queued actions or cancelled.
   void HandleDialog(HWND dialog);
 
   std::function<std::wstring(HWND)> describeOwner_;
   UniqueHook hook_;
   std::set<HWND> handled_;  // a box activates again when another window closes
+  std::set<HWND> dialogs_;  // handled windows that are dialogs, not message boxes
   std::deque<std::wstring> answers_;
+  DialogDriver driver_;
 };
 
 }  // namespace b2host

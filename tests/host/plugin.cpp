@@ -1,5 +1,6 @@
 #include "plugin.h"
 
+#include "dialog_calls.h"
 #include "text.h"
 #include "trace.h"
 
@@ -42,6 +43,7 @@ std::unique_ptr<PlugIn> PlugIn::Load(const std::wstring& folder, const std::wstr
   std::string path = ToAnsi(folder + fileName);
   HMODULE module = LoadLibraryA(path.c_str());
   if (!module) return nullptr;
+  WatchDialogCalls(module);
   return std::unique_ptr<PlugIn>(new PlugIn(fileName, UniqueModule(module)));
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "dialog_actions.h"
 #include "files.h"
 #include "host.h"
 #include "output.h"
@@ -347,6 +348,22 @@ bool Answer(Host& host, const std::wstring& parameter) {
   return true;
 }
 
+bool DialogStep(Host& host, const std::wstring& parameter) {
+  std::wstring problem;
+  std::optional<std::vector<DialogAction>> actions = ParseDialogActions(parameter, problem);
+  if (!actions) {
+    PrintLine(L"not a dialog action: " + problem);
+    return false;
+  }
+  for (DialogAction& action : *actions) {
+    if (action.kind == DialogAction::Kind::kScreenshot) {
+      action.path = ResolveAgainst(host.ProgramFolderPath(), action.text);
+    }
+  }
+  host.Watcher().QueueDialog(std::move(*actions));
+  return true;
+}
+
 bool ExitStep(Host& host, const std::wstring&) {
   host.Exit();
   return true;
@@ -375,6 +392,7 @@ const StepKind kSteps[] = {
     {L"pump", Parameter::kNone, &PumpStep},
     {L"wait", Parameter::kRequired, &WaitStep},
     {L"answer", Parameter::kRequired, &Answer},
+    {L"dialog", Parameter::kRequired, &DialogStep},
     {L"exit", Parameter::kNone, &ExitStep},
 };
 

@@ -16,6 +16,54 @@ int Number(const std::string& text) {
   return static_cast<int>(std::strtol(text.c_str(), nullptr, 0));
 }
 
+// "SUBMENU>ITEM"; without ">" the item has the submenu's caption.
+MenuPlace Place(const std::string& text) {
+  size_t at = text.find('>');
+  if (at == std::string::npos) return {text, text};
+  return {text.substr(0, at), text.substr(at + 1)};
+}
+
+// The dialog-* keys; false for a key that is not one of them.
+bool ParseDialogKey(const std::string& key, const std::string& value, DialogConfig& dialog) {
+  if (key == "dialog-caption")
+    dialog.caption = value;
+  else if (key == "dialog-label")
+    dialog.label = value;
+  else if (key == "dialog-image")
+    dialog.image = value == "1";
+  else if (key == "dialog-check")
+    dialog.check = value;
+  else if (key == "dialog-checked")
+    dialog.checked = value == "1";
+  else if (key == "dialog-bevel")
+    dialog.bevel = value == "1";
+  else if (key == "dialog-cancel")
+    dialog.cancel = value == "1";
+  else if (key == "dialog-help-box")
+    dialog.helpBox = value;
+  else if (key == "dialog-ok-box")
+    dialog.okBox = value;
+  else if (key == "dialog-sizeable")
+    dialog.sizeable = value == "1";
+  else if (key == "dialog-no-close")
+    dialog.noClose = value == "1";
+  else if (key == "dialog-icon")
+    dialog.icon = value == "1";
+  else if (key == "dialog-ignore-cancel")
+    dialog.ignoreCancel = value == "1";
+  else if (key == "dialog-class")
+    dialog.windowClass = value;
+  else if (key == "dialog-disabled")
+    dialog.disabledId = Number(value);
+  else if (key == "dialog-font") {
+    size_t comma = value.rfind(',');
+    dialog.fontFace = value.substr(0, comma);
+    dialog.fontPoints = comma == std::string::npos ? 8 : Number(value.substr(comma + 1));
+  } else
+    return false;
+  return true;
+}
+
 }  // namespace
 
 std::string Unescape(const std::string& text) {
@@ -94,8 +142,16 @@ Config ParseConfig(const std::string& bytes) {
       config.boxType = static_cast<UINT>(std::strtoul(value.c_str(), nullptr, 0));
     else if (key == "box-on")
       config.boxOn = value;
-    else if (key == "dialog-caption")
-      config.dialogCaption = value;
+    else if (ParseDialogKey(key, value, config.dialog))
+      continue;
+    else if (key == "help-submenu")
+      config.helpSubmenus.push_back(Place(value));
+    else if (key == "maker-group")
+      config.makerGroup = Place(value);
+    else if (key == "maker-heading")
+      config.makerHeading = value;
+    else if (key == "finish-maker-group")
+      config.finishMakerGroup = value == "1";
     else if (key == "never-precede")
       config.neverPrecede = value;
     else if (key == "never-follow")

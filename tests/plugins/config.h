@@ -6,8 +6,36 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace testplugin {
+
+// The test plug-in's own modal dialog: an OK button, and what the dialog-* keys add.
+struct DialogConfig {
+  std::string caption;    // dialog-caption: shown when set
+  std::string label;      // dialog-label: a text label
+  bool image = false;     // dialog-image=1: a 32 x 32 picture
+  std::string check;      // dialog-check: a check box with this caption
+  bool checked = false;   // dialog-checked=1: it starts checked
+  bool bevel = false;     // dialog-bevel=1: an etched line above the buttons
+  bool cancel = false;    // dialog-cancel=1: a Cancel button
+  std::string helpBox;    // dialog-help-box: a Help button that shows a message box with this text
+  std::string okBox;      // dialog-ok-box: OK first shows a message box with this text
+  bool sizeable = false;  // dialog-sizeable=1: a sizeable frame with minimize and maximize boxes
+  bool noClose = false;   // dialog-no-close=1: no system menu, so no close box
+  bool icon = false;      // dialog-icon=1: a window icon
+  std::string fontFace;   // dialog-font=FACE,POINTS: the dialog's font
+  int fontPoints = 0;
+  bool ignoreCancel = false;  // dialog-ignore-cancel=1: IDCANCEL does not end the dialog
+  int disabledId = 0;         // dialog-disabled=ID: that control starts disabled
+  std::string windowClass;    // dialog-class: the template names this window class for the dialog
+};
+
+// A submenu caption and the caption of the one command item that the plug-in puts into it.
+struct MenuPlace {
+  std::string submenu;
+  std::string item;
+};
 
 struct Config {
   // Written by BKC_OnPlugInInfo into the four fields; an absent key leaves its field untouched.
@@ -30,7 +58,12 @@ struct Config {
   UINT boxType = MB_OK | MB_ICONWARNING;  // box-type: MessageBox type, decimal or 0x hex
   std::string boxOn = "attach";           // box-on: attach, start, setup or command
 
-  std::string dialogCaption;  // dialog-caption: a dialog (no message box) shown after the box, if any
+  DialogConfig dialog;  // shown after the box, if any
+
+  std::vector<MenuPlace> helpSubmenus;  // help-submenu=SUBMENU>ITEM, one line each: in the help menu
+  std::optional<MenuPlace> makerGroup;  // maker-group=SUBMENU>ITEM: a maker group in the tool menu
+  std::string makerHeading = "ZEFO";    // maker-heading: the group's heading
+  bool finishMakerGroup = false;  // finish-maker-group=1: BKC_OnStart turns the heading into a separator
 
   std::string neverPrecede, neverFollow;  // never-precede, never-follow: texts of those exports
 

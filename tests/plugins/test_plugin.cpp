@@ -11,6 +11,9 @@
 
 #include "config.h"
 #include "host_link.h"
+#include "menu_groups.h"
+#include "plugin_log.h"
+#include "test_dialog.h"
 
 namespace testplugin {
 namespace {
@@ -56,64 +59,14 @@ std::string ReadFileBytes(const std::wstring& path) {
   return bytes;
 }
 
-// One line per event; the file is opened for each line so that nothing is lost if the host dies.
-void Log(const std::string& event) {
-  if (g_config.logPath.empty()) return;
-  UniqueHandle file(CreateFileA(g_config.logPath.c_str(), FILE_APPEND_DATA,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.get() == INVALID_HANDLE_VALUE) return;
-  std::string line = (g_config.tag.empty() ? "" : g_config.tag + ": ") + event + "\n";
-  DWORD written = 0;
-  WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-}
-
-INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
-  if (message == WM_INITDIALOG) return TRUE;
-  if (message == WM_COMMAND) {
-    EndDialog(dialog, LOWORD(wParam));
-    return TRUE;
-  }
-  return FALSE;
-}
-
-// A modal dialog with one OK button, from a template built in memory (the plug-in has no resources).
-INT_PTR ShowDialog(HWND owner, const std::string& caption) {
-  std::vector<WORD> words(sizeof(DLGTEMPLATE) / sizeof(WORD));
-  auto* dialog = reinterpret_cast<DLGTEMPLATE*>(words.data());
-  dialog->style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-  dialog->cdit = 1;
-  dialog->cx = 160;
-  dialog->cy = 60;
-  words.push_back(0);  // no menu
-  words.push_back(0);  // the standard dialog class
-  int length = MultiByteToWideChar(CP_ACP, 0, caption.c_str(), -1, nullptr, 0);
-  std::vector<wchar_t> title(length > 0 ? length : 1, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, caption.c_str(), -1, title.data(), length);
-  words.insert(words.end(), title.begin(), title.end());
-  if (words.size() % 2) words.push_back(0);  // items start on a DWORD boundary
-  size_t item = words.size();
-  words.resize(item + sizeof(DLGITEMTEMPLATE) / sizeof(WORD));
-  auto* button = reinterpret_cast<DLGITEMTEMPLATE*>(&words[item]);
-  button->style = WS_CHILD | WS_VISIBLE | BS_DEFPUSHBUTTON;
-  button->x = 55;
-  button->y = 35;
-  button->cx = 50;
-  button->cy = 14;
-  button->id = IDOK;
-  words.insert(words.end(), {0xFFFF, 0x0080, L'O', L'K', 0, 0});  // button class, caption, no data
-  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<DLGTEMPLATE*>(words.data()),
-                                 owner, &DialogProcedure, 0);
-}
-
 void MaybeShowBox(const char* when, HWND owner) {
   if (g_config.boxOn != when) return;
   if (!g_config.boxText.empty() || !g_config.boxCaption.empty()) {
     int answer = MessageBoxA(owner, g_config.boxText.c_str(), g_config.boxCaption.c_str(), g_config.boxType);
     Log("box answered " + std::to_string(answer));
   }
-  if (!g_config.dialogCaption.empty()) {
-    Log("dialog ended " + std::to_string(ShowDialog(owner, g_config.dialogCaption)));
+  if (!g_config.dialog.caption.empty()) {
+    Log("dialog ended " + std::to_string(ShowDialog(owner, g_config.dialog)));
   }
 }
 
@@ -156,12 +109,8 @@ void AddCommand(HMENU menuBar, const std::string& description, int windowType, C
     return;
   }
   int id = host->registerCommand(description.c_str(), windowType, callback);
-  int popupIndex = g_config.commandPopup >= 0 ? g_config.commandPopup : GetMenuItemCount(menuBar) - 2;
-  HMENU popup = GetSubMenu(menuBar, popupIndex);
-  if (!popup) {
-    Log("no popup " + std::to_string(popupIndex));
-    return;
-  }
+  HMENU popup = ToolPopup(menuBar, g_config);
+  if (!popup) return;
   AppendMenuA(popup, MF_STRING | (g_config.commandGrayed ? MF_GRAYED : 0), static_cast<UINT_PTR>(id),
               description.c_str());
   if (g_config.commandBitmap) {
@@ -214,6 +163,7 @@ extern "C" {
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     g_config = ParseConfig(ReadFileBytes(ConfigPath(instance)));
+    SetLog(g_config.logPath, g_config.tag);
     Log("attach");
     if (!g_config.unknownKeys.empty()) Log("unknown keys " + g_config.unknownKeys);
     MaybeShowBox("attach", nullptr);
@@ -233,6 +183,7 @@ int WINAPI BKC_OnStart() {
       Log("no host API");
     }
   }
+  if (g_config.finishMakerGroup && g_mainWindow) FinishMakerGroup(GetMenu(g_mainWindow), g_config);
   MaybeShowBox("start", g_mainWindow);
   return 0;
 }
@@ -246,6 +197,7 @@ int WINAPI BKC_OnMenuInit(HWND window, HMENU menuBar, int windowType) {
   Log("BKC_OnMenuInit " + std::to_string(windowType));
   if (windowType == 0) {
     g_mainWindow = window;
+    AddMenuGroups(menuBar, g_config);
     if (!g_config.command.empty()) AddCommand(menuBar, g_config.command, 0, &MainCommand);
   } else if (windowType == 10 && !g_config.composeCommand.empty()) {
     AddCommand(menuBar, g_config.composeCommand, 10, &ComposeCommand);
