@@ -5,7 +5,7 @@ WIN32_BUILD := build/win32
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 WINE_RUN := tools/wine-run $(CURDIR)/$(WIN32_BUILD)/wineprefix
 
-.PHONY: all bootstrap configure-win32 dll demo test test-native test-win32 bench fuzz format format-check clean
+.PHONY: all bootstrap configure-win32 dll demo screenshots test test-native test-win32 bench fuzz format format-check clean
 
 all: dll
 
@@ -22,6 +22,11 @@ dll: configure-win32
 demo: configure-win32
 	cmake --build --preset win32 --target Quorvel B2 TestPlugin
 	@$(XVFB) tools/demo.sh $(WIN32_BUILD)
+
+# Pictures of the dialogs for the README, in docs/.
+screenshots: configure-win32
+	cmake --build --preset win32 --target Quorvel B2
+	@$(XVFB) tools/screenshots.sh $(WIN32_BUILD) docs
 
 test: format-check test-native test-win32
 

@@ -9,7 +9,7 @@ packages=(
   googletest libbenchmark-dev pkg-config libgmime-3.0-dev
   clang libclang-rt-14-dev
   wine wine32:i386 xvfb xauth
-  locales
+  locales fonts-ipafont-gothic
 )
 
 missing=()

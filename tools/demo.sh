@@ -15,10 +15,16 @@ trap 'wine_run --stop; rm -rf "$install"' EXIT
 mkdir -p "$install/Becky/PlugIns" "$install/Data/PlugIns"
 cp "$build/B2.exe" "$install/Becky/"
 cp "$build/Quorvel.dll" "$install/Becky/PlugIns/"
-if [ -f "$build/TestPlugin.dll" ]; then
-  cp "$build/TestPlugin.dll" "$install/Becky/PlugIns/Mailmate.dll"
-  printf 'name=Mailmate\nversion=Ver.3.1\nstamp=Mailmate Ver.3.1\n' > "$install/Becky/PlugIns/Mailmate.cfg"
-fi
+cp "$build/TestPlugin.dll" "$install/Becky/PlugIns/Mailmate.dll"
+printf 'name=Mailmate\nvendor=Example Works\nversion=Ver.3.1\ndescription=Signs mail\nstamp=Mailmate Ver.3.1\n' \
+  > "$install/Becky/PlugIns/Mailmate.cfg"
+
+# Two messages to retrieve: one from a newer mail client with a plug-in the module has not met,
+# one whose plug-in header is folded over two lines.
+printf 'From: friend@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\nX-Mailer-Plugin: Mailmate Ver.3.1, Quillet Ver.0.3\r\nSubject: Hello\r\n\r\nHi!\r\n' \
+  > "$install/Becky/hello.eml"
+printf 'From: other@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\nX-Mailer-Plugin: Mailmate Ver.3.2\r\n\tScrivel Ver.1.0\r\nSubject: News\r\n\r\nSee you.\r\n' \
+  > "$install/Becky/news.eml"
 
 echo "Preparing Wine (the first run makes a new prefix, about 15 s)..."
 wine_run --start
@@ -26,25 +32,31 @@ wine_run --start
 data="Z:${install//\//\\}\\Data"
 cd "$install/Becky"
 # A Japanese system (code page 932), as most users of the mail client have.
-output=$(LC_ALL=ja_JP.UTF-8 wine_run B2.exe -utf8 -noloadpin-none "-data:$data" \
-  start commands \
+output=$(LC_ALL=ja_JP.UTF-8 wine_run B2.exe -utf8 -noloadpin-none -version:2.80.03 "-data:$data" \
+  start menus \
+  "choose:ツール>Vintrell>プラグインリスト（パス付き）" \
   "compose:To=friend@example.com|Subject=Hello|X-Mailer-Plugin=Vintrell Ver.0.00 Rev.9" send \
-  info exit 2>&1)
+  retrieve:hello.eml,news.eml \
+  exit 2>&1)
+list=$(iconv -f CP932 -t UTF-8 "PlugIns/Quorvel.txt" 2>/dev/null || true)
 
 echo
 echo "Quorvel.dll in the stand-in mail client"
 echo "======================================="
-printf '%s\n' "$output" | awk '
+printf '%s\n' "$output" | LIST="$list" awk '
   function heading(text) { printf "\n%s\n", text }
-  /^> start$/    { heading("The mail client builds its main menu and starts."); next }
-  /^> commands$/ { heading("Commands the plug-in has added to the menus:"); inCommands = 1; shown = 0; next }
-  /^> compose/   { if (inCommands && !shown) print "  (none yet)"; inCommands = 0
-                   heading("A message is written; its X-Mailer-Plugin header still names an old version of the plug-in."); next }
-  /^> send$/     { heading("The message is sent. Each plug-in names itself in X-Mailer-Plugin; Vintrell renews its old entry:"); next }
-  /^> info$/     { heading("The mail client asks each plug-in who it is:"); next }
-  /^> exit$/     { heading("The mail client closes."); next }
+  /^> start$/  { heading("The mail client builds its main menu and starts."); next }
+  /^> menus$/  { heading("The entries Vintrell added to its menus:"); inMenus = 1; next }
+  /^> choose:/ { inMenus = 0
+                 heading("The user chooses Tool > Vintrell > プラグインリスト（パス付き）: the list is written to Quorvel.txt:")
+                 n = split(ENVIRON["LIST"], lines, "\n"); for (i = 1; i <= n; ++i) if (lines[i] != "") print "  " lines[i]; next }
+  /^> compose/ { heading("A message is written; its X-Mailer-Plugin header still names an old version of Vintrell."); next }
+  /^> send$/   { heading("The message is sent. Each plug-in names itself in X-Mailer-Plugin; Vintrell renews its entry:"); next }
+  /^> retrieve/ { heading("Two messages arrive. At the end of the retrieval Vintrell tells what is new:"); next }
+  /^> exit$/   { heading("The mail client closes."); next }
   /^host exits$/ { next }
-  /^message box:/ { print "  A message box appears:"; print "    " substr($0, 14); next }
+  /^message box:/ { next }
   /^loaded plug-in / { if (!said) { heading("The mail client loads its plug-ins:"); said = 1 } }
-  { if (inCommands) shown = 1; print "  " $0 }
+  inMenus { if ($0 ~ /Vintrell|プラグイン|Plugin Help|About Plugins/) { sub(/ \[bitmap\]/, ""); print } ; next }
+  { print "  " $0 }
 '

@@ -135,6 +135,37 @@ TEST_F(Menus, NoToolMenuMeansNoMakerGroup) {
   }
 }
 
+TEST_F(Menus, SharedSubmenusAndAMakerGroupOfAnotherPlugInAreJoined) {
+  // Alpha.dll builds its menus before Quorvel.dll: a Japanese help submenu, an English one, and the
+  // maker group with a submenu of its own and an item after the group.
+  installation.InstallTestPlugin(
+      PlugIns(), "Alpha.dll",
+      "name=Alpha\nhelp-submenu=" + CfgBytes(InCodePage("プラグインヘルプ", 932)) +
+          ">Alpha help\nhelp-submenu=About Plugins>Alpha about\n"
+          "maker-group=Alpha>Alpha list\ncommand=Alpha more\nfinish-maker-group=1\n");
+  const HostRun run = Run({"-menus:en", "/ENGLISH", "start", "menus"});
+  const Lines menus = StepOutput(run, "menus");
+  EXPECT_EQ(Below(menus, "    ZEFO", 1), Lines{"(    ZEFO not found)"})
+      << "both plug-ins finished the heading";
+  const auto alpha = std::find(menus.begin(), menus.end(), "    Alpha");
+  ASSERT_NE(alpha, menus.end()) << run.output;
+  EXPECT_EQ(Lines(alpha - 1, alpha + 8),
+            (Lines{"    ----", "    Alpha", "      Alpha list -> \"Alpha list\"", "    Vintrell",
+                   "      " + J("プラグインリスト（パス付き）") + " [bitmap] -> \"List with Path\"",
+                   "      " + J("プラグインリスト（パスなし）") + " [bitmap] -> \"List without Path\"",
+                   "      " + J("プラグインリスト（詳細）") + " [bitmap] -> \"List Detail\"", "    ----",
+                   "    Alpha more -> \"Alpha more\""}))
+      << "the module's submenu is the group's last, above the separator that ends it";
+  EXPECT_EQ(Below(menus, "    " + J("プラグインヘルプ"), 3),
+            (Lines{"    " + J("プラグインヘルプ"), "      Alpha help -> \"Alpha help\"",
+                   "      Vintrell [bitmap] -> \"Information about this PlugIn\""}))
+      << "one shared submenu, whatever language the module speaks";
+  EXPECT_EQ(Below(menus, "    About Plugins", 3),
+            (Lines{"    About Plugins", "      Alpha about -> \"Alpha about\"",
+                   "      Vintrell [bitmap] -> \"Information about this PlugIn\""}));
+  EXPECT_EQ(std::count(menus.begin(), menus.end(), "    Plugin Help"), 0);
+}
+
 TEST_F(Menus, HelpAndAboutThroughTheirEntries) {
   const HostRun run =
       Run({"-menus:en", "start", "choose:&Help>Plugin Help>Vintrell", "choose:&Help>About Plugins>Vintrell"});

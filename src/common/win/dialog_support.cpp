@@ -32,20 +32,24 @@ void PlaceControl(HWND control, int left, int top, int width, int height) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void SizeLabelToText(HWND label, const std::string& text) {
-  SetWindowTextA(label, text.c_str());
+void SizeLabelToText(HWND label) {
+  // Measured as the label draws it: one line, in UTF-16 whatever the code page.
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(label)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
   const WindowDc dc(label);
-  const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(label, WM_GETFONT, 0, 0));
+  const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(label, WM_GETFONT, 0, 0));
   const SelectedObject selected(dc.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
-  SIZE extent{};
-  GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-  TEXTMETRICA metrics{};
-  GetTextMetricsA(dc.get(), &metrics);
-  SetWindowPos(label, nullptr, 0, 0, extent.cx, metrics.tmHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT extent{0, 0, 0, 0};
+  DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent,
+            DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_LEFT | DT_TOP);
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.get(), &metrics);
+  SetWindowPos(label, nullptr, 0, 0, extent.right, metrics.tmHeight,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 UniqueFont CreateFormFont(const FormFont& font) {
-  LOGFONTA description{};
+  LOGFONTW description{};
   description.lfHeight = -MulDiv(font.size, ScreenDpi(), 72);
   description.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
   description.lfItalic = font.italic;
@@ -55,8 +59,12 @@ UniqueFont CreateFormFont(const FormFont& font) {
   description.lfPitchAndFamily = font.pitch == 1   ? VARIABLE_PITCH
                                  : font.pitch == 2 ? FIXED_PITCH
                                                    : DEFAULT_PITCH;
-  lstrcpynA(description.lfFaceName, font.name.c_str(), LF_FACESIZE);
-  return UniqueFont(CreateFontIndirectA(&description));
+  // The module's own Japanese face name is Shift-JIS wherever it runs; a stored name is in the
+  // system's code page.
+  const UINT codePage = font.name == BuiltInFont(true).name ? 932 : CP_ACP;
+  MultiByteToWideChar(codePage, 0, font.name.c_str(), -1, description.lfFaceName, LF_FACESIZE);
+  description.lfFaceName[LF_FACESIZE - 1] = L'\0';
+  return UniqueFont(CreateFontIndirectW(&description));
 }
 
 COLORREF ColourOf(uint32_t storedColour) {

@@ -19,9 +19,9 @@ int Scaled(int pixels);
 // Places a child control at a rectangle given in pixels at 96 dots per inch.
 void PlaceControl(HWND control, int left, int top, int width, int height);
 
-// Sets a control's text and makes it exactly as large as that text in its font, as a label that
-// sizes itself does; its top left corner stays where it is.
-void SizeLabelToText(HWND label, const std::string& text);
+// Makes a label exactly as large as its text in its font, as a label that sizes itself does; its
+// top left corner stays where it is.
+void SizeLabelToText(HWND label);
 
 // The font described, at the screen's resolution.
 UniqueFont CreateFormFont(const FormFont& font);

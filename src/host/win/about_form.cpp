@@ -26,19 +26,14 @@ constexpr LabelPlace kLabels[] = {
     {IDC_VERSION_LABEL, 76, 24},
 };
 
-std::string TextOf(HWND control) {
-  char text[512] = {};
-  GetWindowTextA(control, text, sizeof text);
-  return text;
-}
-
 }  // namespace
 
 void TAboutForm::ShowModal() {
   // The designed font, or the one stored for the form, or the language's own.
   font_ = BuiltInFont(true);
   LoadFormFont("AboutForm", font_);
-  DialogBoxParamA(Module().instance, MAKEINTRESOURCEA(IDD_ABOUT), nullptr, Procedure,
+  // The template's texts are UTF-16 and stay so in a Unicode dialog, whatever the code page.
+  DialogBoxParamW(Module().instance, MAKEINTRESOURCEW(IDD_ABOUT), nullptr, Procedure,
                   reinterpret_cast<LPARAM>(this));
 }
 
@@ -98,7 +93,7 @@ void TAboutForm::Prepare() {
   for (const LabelPlace& label : kLabels) {
     const HWND control = item(label.id);
     SetWindowPos(control, nullptr, Scaled(label.left), Scaled(label.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    SizeLabelToText(control, TextOf(control));
+    SizeLabelToText(control);
   }
   PlaceControl(item(IDOK), 316, 12, 53, 21);
 

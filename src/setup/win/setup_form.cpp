@@ -28,7 +28,8 @@ bool Setting(const char* keyPath, const char* valueName) {
 }  // namespace
 
 int TSetupForm::ShowModal() {
-  return static_cast<int>(DialogBoxParamA(Module().instance, MAKEINTRESOURCEA(IDD_SETUP), nullptr, Procedure,
+  // The template's Japanese texts are UTF-16 and stay so in a Unicode dialog, whatever the code page.
+  return static_cast<int>(DialogBoxParamW(Module().instance, MAKEINTRESOURCEW(IDD_SETUP), nullptr, Procedure,
                                           reinterpret_cast<LPARAM>(this)));
 }
 
