@@ -5,7 +5,7 @@ WIN32_BUILD := build/win32
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 WINE_RUN := tools/wine-run $(CURDIR)/$(WIN32_BUILD)/wineprefix
 
-.PHONY: all bootstrap configure-win32 dll demo screenshots test test-native test-win32 bench fuzz format format-check clean
+.PHONY: all bootstrap configure-win32 dll dist demo screenshots test test-native test-win32 bench fuzz format format-check clean
 
 all: dll
 
@@ -18,6 +18,12 @@ configure-win32: bootstrap
 dll: configure-win32
 	cmake --build --preset win32 --target Quorvel
 	@echo "built $(WIN32_BUILD)/Quorvel.dll"
+
+# The release zip: the DLL, its help pages, the read-me files and the licence.
+DIST_ZIP := dist/Vintrell-0.1.0.4.zip
+dist: dll
+	python3 tools/make_dist.py . $(WIN32_BUILD)/Quorvel.dll $(DIST_ZIP)
+	@echo "packed $(DIST_ZIP)"
 
 demo: configure-win32
 	cmake --build --preset win32 --target Quorvel B2 TestPlugin

@@ -1,20 +1,44 @@
 #!/usr/bin/env bash
 # A short session of Quorvel.dll in the stand-in mail client B2.exe under Wine, told in words.
-#   usage: demo.sh BUILD_FOLDER   (run under a display: xvfb-run -a tools/demo.sh build/win32)
+#   usage: demo.sh BUILD_FOLDER [--zip RELEASE.zip --prefix NEW_PREFIX]
+#   (run under a display: xvfb-run -a tools/demo.sh build/win32)
+# With --zip the plug-in comes from the release zip, unpacked into the PlugIns folder of an
+# installation inside the Wine prefix NEW_PREFIX, which is made afresh.
 set -euo pipefail
 
 build=$(cd "${1:-build/win32}" && pwd)
+shift || true
 tools=$(cd "$(dirname "$0")" && pwd)
 prefix=$build/wineprefix
+zip=""
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --zip) zip=$(cd "$(dirname "$2")" && pwd)/$(basename "$2"); shift 2 ;;
+    --prefix) rm -rf "$2"; mkdir -p "$2"; prefix=$(cd "$2" && pwd); rmdir "$prefix"; shift 2 ;;
+    *) echo "demo.sh: unknown argument $1" >&2; exit 2 ;;
+  esac
+done
 wine_run() { "$tools/wine-run" "$prefix" "$@"; }
+
+echo "Preparing Wine (the first run makes a new prefix, about 15 s)..."
+wine_run --start
 
 # A fresh installation: the host, Quorvel.dll and another vendor's plug-in that also names itself
 # in outgoing mail.
-install=$(mktemp -d /tmp/quorvel-demo.XXXXXX)
-trap 'wine_run --stop; rm -rf "$install"' EXIT
+if [ -n "$zip" ]; then
+  install="$prefix/drive_c/Demo"
+  trap 'wine_run --stop' EXIT
+else
+  install=$(mktemp -d /tmp/quorvel-demo.XXXXXX)
+  trap 'wine_run --stop; rm -rf "$install"' EXIT
+fi
 mkdir -p "$install/Becky/PlugIns" "$install/Data/PlugIns"
 cp "$build/B2.exe" "$install/Becky/"
-cp "$build/Quorvel.dll" "$install/Becky/PlugIns/"
+if [ -n "$zip" ]; then
+  python3 -m zipfile -e "$zip" "$install/Becky/PlugIns"
+else
+  cp "$build/Quorvel.dll" "$install/Becky/PlugIns/"
+fi
 cp "$build/TestPlugin.dll" "$install/Becky/PlugIns/Mailmate.dll"
 printf 'name=Mailmate\nvendor=Example Works\nversion=Ver.3.1\ndescription=Signs mail\nstamp=Mailmate Ver.3.1\n' \
   > "$install/Becky/PlugIns/Mailmate.cfg"
@@ -25,9 +49,6 @@ printf 'From: friend@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\nX-Mailer-Pl
   > "$install/Becky/hello.eml"
 printf 'From: other@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\nX-Mailer-Plugin: Mailmate Ver.3.2\r\n\tScrivel Ver.1.0\r\nSubject: News\r\n\r\nSee you.\r\n' \
   > "$install/Becky/news.eml"
-
-echo "Preparing Wine (the first run makes a new prefix, about 15 s)..."
-wine_run --start
 
 data="Z:${install//\//\\}\\Data"
 cd "$install/Becky"

@@ -7,6 +7,10 @@ namespace quorvel {
 
 inline constexpr char kEnglishHelpEnding[] = "E.hlp";
 inline constexpr char kJapaneseHelpEnding[] = ".hlp";
+// Current Windows opens no help files any more: the same help as pages, used when no help file of
+// the language is there.
+inline constexpr char kEnglishPageEnding[] = "E.html";
+inline constexpr char kJapanesePageEnding[] = ".html";
 
 struct MissingHelpMessage {
   std::string text, caption;

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <limits>
-#include <ostream>
 
 #include "common/value_text.h"
 
@@ -40,12 +39,6 @@ std::string CurrencyText(int64_t count) {
     fraction.pop_back();
   if (!fraction.empty()) out += "." + fraction;
   return out;
-}
-
-const char* KindName(VariantKind kind) {
-  static const char* const kNames[] = {"Empty",    "Null", "Int16",   "Int32", "Single", "Double",
-                                       "Currency", "Date", "Boolean", "Byte",  "String"};
-  return kNames[static_cast<int>(kind)];
 }
 
 }  // namespace
@@ -127,10 +120,6 @@ std::string ToText(const Variant& value) {
     default:
       return "";
   }
-}
-
-std::ostream& operator<<(std::ostream& out, const Variant& value) {
-  return out << KindName(value.Kind()) << "(" << ToText(value) << ")";
 }
 
 }  // namespace quorvel

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <string>
 
 namespace quorvel {
@@ -73,8 +72,5 @@ int32_t ToInteger(const Variant& value, int32_t fallback);
 // Numbers in decimal (floats as the store writes them, with "."), "True" or "False", a date-time as
 // "yyyy/mm/dd hh:nn:ss", the string itself; empty and null give "".
 std::string ToText(const Variant& value);
-
-// For diagnostics: the kind and the value.
-std::ostream& operator<<(std::ostream& out, const Variant& value);
 
 }  // namespace quorvel

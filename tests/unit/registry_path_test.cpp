@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "variant_print.h"
+
 #include <cstring>
 #include <string>
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "common/win/help.h"
 #include "common/win/system_text.h"
@@ -68,6 +69,40 @@ TEST_F(Help, JapaneseNeverOpensTheEnglishFile) {
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   EXPECT_EQ(boxes.Boxes()[0].text, folder + "Quorvel.hlp がありません");
   EXPECT_TRUE(test::RecordedOpenings(log, 0, 0).empty());
+}
+
+TEST_F(Help, WithoutHelpFilesThePageOfTheLanguageOpens) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> present;
+    std::string english, japanese;  // what opens with English and with Japanese in force
+  };
+  const Row rows[] = {
+      {"both pages", {"Quorvel.html", "QuorvelE.html"}, "QuorvelE.html", "Quorvel.html"},
+      {"English falls back to the Japanese page", {"Quorvel.html"}, "Quorvel.html", "Quorvel.html"},
+      {"any help file comes first, the English one falling back",
+       {"Quorvel.hlp", "QuorvelE.html"},
+       "Quorvel.hlp",
+       "Quorvel.hlp"},
+      {"Japanese never opens the English help file",
+       {"QuorvelE.hlp", "Quorvel.html"},
+       "QuorvelE.hlp",
+       "Quorvel.html"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    for (const char* name : {"Quorvel.hlp", "QuorvelE.hlp", "Quorvel.html", "QuorvelE.html"}) {
+      DeleteFileA((folder + name).c_str());
+    }
+    for (const std::string& name : row.present)
+      WriteFileBytes(folder + name, "help");
+    DeleteFileA(log.c_str());
+    const test::MessageBoxWatcher boxes;
+    ShowHelp(owner);
+    const std::string expected = IsJapanese() ? row.japanese : row.english;
+    EXPECT_NE(Opened().find("\"" + folder + expected + "\""), std::string::npos) << Opened();
+    EXPECT_TRUE(boxes.Boxes().empty());
+  }
 }
 
 TEST_F(Help, MissingHelpFileIsNamedInAWarningOwnedByTheCaller) {

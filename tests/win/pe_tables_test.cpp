@@ -8,6 +8,7 @@
 #include <cctype>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "pe_image.h"
 
@@ -61,6 +62,43 @@ TEST_F(BuiltDllTables, ImportsOnlySystemDlls) {
     std::transform(dll.begin(), dll.end(), dll.begin(), [](unsigned char c) { return std::toupper(c); });
     EXPECT_NE(std::find(std::begin(system), std::end(system), dll), std::end(system)) << dll;
   }
+}
+
+TEST_F(BuiltDllTables, CarriesNoTimeStamp) {
+  // Two builds of the same sources give the same bytes.
+  ASSERT_TRUE(image);
+  EXPECT_EQ(image->timeDateStamp, 0u);
+  EXPECT_EQ(image->exportTimeDateStamp, 0u);
+}
+
+std::string VersionString(const std::vector<char>& info, const char* name) {
+  char* value = nullptr;
+  UINT length = 0;
+  const std::string path = std::string("\\StringFileInfo\\041104B0\\") + name;
+  if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
+    return "";
+  return value;
+}
+
+TEST(BuiltDllVersion, NamesTheProductItsVersionAndItsFile) {
+  const std::string dll = BuiltDll();
+  DWORD ignored = 0;
+  std::vector<char> info(GetFileVersionInfoSizeA(dll.c_str(), &ignored));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(dll.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00000001u) << "0.1";
+  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000004u) << "0.4: Ver.0.01 Rev.4";
+  EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+  EXPECT_EQ(VersionString(info, "ProductName"), "Vintrell");
+  EXPECT_EQ(VersionString(info, "ProductVersion"), "Ver.0.01 Rev.4");
+  EXPECT_EQ(VersionString(info, "FileVersion"), "0.1.0.4");
+  EXPECT_EQ(VersionString(info, "OriginalFilename"), "Quorvel.dll");
+  EXPECT_EQ(VersionString(info, "CompanyName"), "TARVI Semmo & ZEFO Lab.");
+  EXPECT_FALSE(VersionString(info, "FileDescription").empty());
 }
 
 }  // namespace

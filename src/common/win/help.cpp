@@ -12,15 +12,28 @@
 
 namespace quorvel::win {
 
+namespace {
+
+// The English file when English is in force and it exists, else the Japanese one; empty when that
+// does not exist either.
+std::string HelpFile(const std::string& base, const char* englishEnding, const char* japaneseEnding) {
+  const std::string english = base + englishEnding;
+  if (!IsJapanese() && FileExists(english)) return english;
+  const std::string japanese = base + japaneseEnding;
+  return FileExists(japanese) ? japanese : std::string();
+}
+
+}  // namespace
+
 void ShowHelp(HWND owner) {
   const std::string base = GetOwnFolder() + kModuleBaseName;
-  std::string help = base + kEnglishHelpEnding;
-  if (IsJapanese() || !FileExists(help)) help = base + kJapaneseHelpEnding;
-  if (FileExists(help)) {
+  std::string help = HelpFile(base, kEnglishHelpEnding, kJapaneseHelpEnding);
+  if (help.empty()) help = HelpFile(base, kEnglishPageEnding, kJapanesePageEnding);
+  if (!help.empty()) {
     ShellExecuteA(owner, "OPEN", help.c_str(), "", "", SW_SHOW);
     return;
   }
-  const MissingHelpMessage message = MissingHelp(help, IsJapanese());
+  const MissingHelpMessage message = MissingHelp(base + kJapaneseHelpEnding, IsJapanese());
   MessageBoxA(owner, message.text.c_str(), message.caption.c_str(), MB_OK | MB_ICONWARNING);
 }
 
