@@ -13,6 +13,25 @@ namespace quorvel::win {
 
 using UniqueFont = Unique<HFONT, DeleteGdiObject>;
 
+// Shows the dialog template `id` of the module modally, without an owner, as a Unicode dialog (so
+// the template's Japanese texts show on any code page). The form keeps its window from
+// WM_INITDIALOG on and gets every message: `void Attach(HWND)` and `INT_PTR OnMessage(UINT, WPARAM,
+// LPARAM)`. Gives the dialog's result.
+template <class Form>
+INT_PTR CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtrW(window, DWLP_USER, lParam);
+    reinterpret_cast<Form*>(lParam)->Attach(window);
+  }
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, DWLP_USER));
+  return form ? form->OnMessage(message, wParam, lParam) : FALSE;
+}
+template <class Form>
+INT_PTR ShowFormModal(HINSTANCE instance, int id, Form& form) {
+  return DialogBoxParamW(instance, MAKEINTRESOURCEW(id), nullptr, FormProcedure<Form>,
+                         reinterpret_cast<LPARAM>(&form));
+}
+
 // `pixels` at 96 dots per inch, in the screen's pixels.
 int Scaled(int pixels);
 

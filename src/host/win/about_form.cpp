@@ -32,18 +32,7 @@ void TAboutForm::ShowModal() {
   // The designed font, or the one stored for the form, or the language's own.
   font_ = BuiltInFont(true);
   LoadFormFont("AboutForm", font_);
-  // The template's texts are UTF-16 and stay so in a Unicode dialog, whatever the code page.
-  DialogBoxParamW(Module().instance, MAKEINTRESOURCEW(IDD_ABOUT), nullptr, Procedure,
-                  reinterpret_cast<LPARAM>(this));
-}
-
-INT_PTR CALLBACK TAboutForm::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(window, DWLP_USER, lParam);
-    reinterpret_cast<TAboutForm*>(lParam)->window_ = window;
-  }
-  auto* form = reinterpret_cast<TAboutForm*>(GetWindowLongPtrA(window, DWLP_USER));
-  return form ? form->OnMessage(message, wParam, lParam) : FALSE;
+  ShowFormModal(Module().instance, IDD_ABOUT, *this);
 }
 
 INT_PTR TAboutForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

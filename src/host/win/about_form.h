@@ -12,9 +12,10 @@ class TAboutForm {
   // Shows the dialog modally, without an owner, until OK ends it.
   void ShowModal();
 
- private:
-  static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND window) { window_ = window; }
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+ private:
   void Prepare();
 
   HWND window_ = nullptr;

@@ -28,21 +28,10 @@ bool Setting(const char* keyPath, const char* valueName) {
 }  // namespace
 
 int TSetupForm::ShowModal() {
-  // The template's Japanese texts are UTF-16 and stay so in a Unicode dialog, whatever the code page.
-  return static_cast<int>(DialogBoxParamW(Module().instance, MAKEINTRESOURCEW(IDD_SETUP), nullptr, Procedure,
-                                          reinterpret_cast<LPARAM>(this)));
+  return static_cast<int>(ShowFormModal(Module().instance, IDD_SETUP, *this));
 }
 
-INT_PTR CALLBACK TSetupForm::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrA(window, DWLP_USER, lParam);
-    reinterpret_cast<TSetupForm*>(lParam)->window_ = window;
-  }
-  auto* form = reinterpret_cast<TSetupForm*>(GetWindowLongPtrA(window, DWLP_USER));
-  return form && form->OnMessage(message, wParam, lParam);
-}
-
-bool TSetupForm::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR TSetupForm::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       FormCreate();

@@ -13,10 +13,10 @@ class TSetupForm {
   // Shows the dialog modally, without an owner. 1 after OK; 2 after Cancel, Esc or the close box.
   int ShowModal();
 
- private:
-  static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void Attach(HWND window) { window_ = window; }
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+ private:
   void FormCreate();
   void FormShow();
   void FormClose();
