@@ -1,7 +1,10 @@
 // Scans arbitrary bytes as a received message, with and without the mailer filter: no crash, the
 // list stays in step, each finding is one line that names a listed entry, and a second scan of the
-// same message finds nothing more.
+// same message finds nothing more. The same bytes read in place, as the host's text is, give the
+// same findings and are neither written nor read behind their NUL.
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -30,13 +33,21 @@ size_t CheckFindings(const std::string& text, const KnownSoftware& known) {
   return count;
 }
 
+KnownSoftware SeededList() {
+  KnownSoftware known(AsciiUpper);
+  SeedKnownSoftware(known, {{"Known", "0001/0000"}}, "ver. 2.05.07", {{"Vintrell", "Ver.0.01 Rev.4"}});
+  return known;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  const std::unique_ptr<char[]> host(new char[size + 1]);
+  if (size > 0) std::memcpy(host.get(), data, size);
+  host[size] = '\0';
   for (const char* filter : {"", "Becky"}) {
-    KnownSoftware known(AsciiUpper);
-    SeedKnownSoftware(known, {{"Known", "0001/0000"}}, "ver. 2.05.07", {{"Vintrell", "Ver.0.01 Rev.4"}});
+    KnownSoftware known = SeededList();
     const size_t seeded = known.Count();
     PendingTexts pending;
     int warnings = 0;
@@ -54,6 +65,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t i = seeded; i < known.Count(); ++i)
       Check(known.KnownVersions()[i].find_first_not_of("0123456789/ ") == std::string::npos);
     Check(VersionNoticeText(pending).has_value() == !pending.Empty());
+
+    KnownSoftware inPlaceKnown = SeededList();
+    PendingTexts inPlacePending;
+    int inPlaceWarnings = 0;
+    MessageLines inPlace(host.get());
+    ScanReceivedMessage(inPlace, filter, inPlaceKnown, inPlacePending, AsciiUpper,
+                        [&](const std::string&) { ++inPlaceWarnings; });
+    Check(inPlaceWarnings == warnings);
+    Check(inPlacePending.newMailers == pending.newMailers);
+    Check(inPlacePending.newMailerVersions == pending.newMailerVersions);
+    Check(inPlacePending.newPlugIns == pending.newPlugIns);
+    Check(inPlacePending.newPlugInVersions == pending.newPlugInVersions);
+    Check(inPlaceKnown.KnownNames() == known.KnownNames());
+    Check(inPlaceKnown.KnownVersions() == known.KnownVersions());
+    Check(std::memcmp(host.get(), data, size) == 0);
 
     PendingTexts second;
     MessageLines sameMessage(text);

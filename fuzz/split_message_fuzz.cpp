@@ -1,7 +1,10 @@
 // Splits arbitrary bytes as a message: no crash, the lines are those of the text, the header is the
 // lines in front of the first empty one, at most one warning comes, and the body is what a plain
-// model gives that searches the boundary line by line.
+// model gives that searches the boundary line by line. The same bytes read in place, as the host's
+// text is, split the same without a read behind their NUL.
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,5 +88,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Check(body.size() == model.size());
   for (size_t i = 0; i < body.size(); ++i)
     Check(body[i] == model[i]);
+
+  // In a block that ends with the NUL, and split before anything else cuts it.
+  const std::unique_ptr<char[]> host(new char[size + 1]);
+  if (size > 0) std::memcpy(host.get(), data, size);
+  host[size] = '\0';
+  const MessageLines inPlace(host.get());
+  LineList inPlaceHeader, inPlaceBody;
+  int inPlaceWarnings = 0;
+  SplitMessage(inPlace, inPlaceHeader, inPlaceBody, AsciiUpper,
+               [&](const std::string&) { ++inPlaceWarnings; });
+  Check(inPlaceWarnings == warnings);
+  Check(inPlaceHeader == header);
+  Check(inPlaceBody == body);
+  Check(inPlace.Count() == lines.Count());
   return 0;
 }

@@ -18,26 +18,19 @@ bool IsWhiteSpaceOrControl(char c) {
 // line and whose Content-Type line decides whether the part's lines are taken.
 void WalkParts(const MessageLines& lines, size_t firstBodyLine, std::string_view boundary, UpperCase upper,
                LineList& bodyLines) {
-  if (firstBodyLine >= lines.Count()) return;
-  const std::string_view text = lines.Text();
-  const size_t bodyStart = static_cast<size_t>(lines[firstBodyLine].data() - text.data());
-  // One search through the whole body instead of one per line: the boundary holds no line break,
-  // so each occurrence lies inside one line, and a line is a boundary line when the first
-  // occurrence at or after its start ends inside it.
-  Occurrences occurrences(boundary, text.substr(bodyStart));
-  size_t next = occurrences.Next();
+  // The boundary holds no line break (it comes from one header value), so a line is a boundary line
+  // when the line alone holds it.
+  Occurrences occurrences(boundary, std::string_view());
+  MessageLines::Reader reader(lines, firstBodyLine);
   bool inPartHeader = false;
   bool take = true;
-  for (size_t i = firstBodyLine; i < lines.Count(); ++i) {
-    const std::string_view line = lines[i];
-    const size_t begin = static_cast<size_t>(line.data() - text.data()) - bodyStart;
-    while (next != Occurrences::kNone && next < begin)
-      next = occurrences.Next();
-    if (next != Occurrences::kNone && next + boundary.size() <= begin + line.size()) {
+  for (std::string_view line; reader.Next(line);) {
+    const size_t at = occurrences.FirstIn(line);
+    if (at != Occurrences::kNone) {
       inPartHeader = true;
       take = true;
       // The separator is the boundary where it stands in this line, so it lives as long as the lines.
-      if (!bodyLines.empty()) bodyLines.push_back(line.substr(next - begin, boundary.size()));
+      if (!bodyLines.empty()) bodyLines.push_back(line.substr(at, boundary.size()));
     } else if (inPartHeader) {
       if (line.empty()) {
         inPartHeader = false;
@@ -48,10 +41,8 @@ void WalkParts(const MessageLines& lines, size_t firstBodyLine, std::string_view
       bodyLines.push_back(line);
     } else {
       // Nothing more of this part is taken: go straight to the line that holds the next boundary,
-      // so that an attachment of many megabytes costs one search, not a step per line.
-      if (next == Occurrences::kNone) break;
-      const size_t holder = lines.LineAt(bodyStart + next);
-      if (holder > i + 1) i = holder - 1;
+      // so that an attachment of many megabytes costs one search, and no cut into lines.
+      reader.PassOverLinesWithout(occurrences);
     }
   }
 }
@@ -94,20 +85,21 @@ void SplitMessage(const MessageLines& lines, LineList& headerLines, LineList& bo
                   const SplitWarning& warn) {
   headerLines.clear();
   bodyLines.clear();
+  // The lines are cut only as far as they are read: the header here, the body below.
   size_t emptyLine = 0;
-  while (emptyLine < lines.Count() && !lines[emptyLine].empty())
+  while (lines.Has(emptyLine) && !lines[emptyLine].empty())
     ++emptyLine;
   headerLines.reserve(emptyLine);
   for (size_t i = 0; i < emptyLine; ++i)
     headerLines.push_back(lines[i]);
-  if (emptyLine == lines.Count()) return;
+  if (!lines.Has(emptyLine)) return;
 
   const std::string contentType = FindHeaderValue("CONTENT-TYPE:", headerLines);
   const std::string upperType = upper(contentType);
   if (upperType.empty() || upperType.find("TEXT") != std::string::npos) {
-    bodyLines.reserve(lines.Count() - emptyLine - 1);
-    for (size_t i = emptyLine + 1; i < lines.Count(); ++i)
-      bodyLines.push_back(lines[i]);
+    MessageLines::Reader reader(lines, emptyLine + 1);
+    for (std::string_view line; reader.Next(line);)
+      bodyLines.push_back(line);
     return;
   }
   if (upperType.find("MULTIPART") == std::string::npos) return;

@@ -45,7 +45,8 @@ void RecordSoftware(std::string_view name, std::string_view versionText, KnownSo
 }
 
 void MarkFoldedLines(MessageLines& lines) {
-  for (size_t i = 0; i + 1 < lines.Count(); ++i) {
+  // Has, not Count: only the header is cut here.
+  for (size_t i = 0; lines.Has(i + 1); ++i) {
     const std::string_view line = Trimmed(lines[i]);
     if (line.empty()) break;
     if (StartsWithBlank(lines[i + 1]) && line.back() != ',') lines.AppendComma(i);

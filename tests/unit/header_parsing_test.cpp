@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "host_text.h"
+
 namespace quorvel {
 namespace {
 
@@ -128,6 +130,21 @@ Split SplitOf(const std::string& text) {
   }
   split.header = Strings(header);
   split.body = Strings(body);
+
+  // The host's text, read in place and cut only as far as the split reads it, splits the same.
+  const HostText host(text);
+  const MessageLines inPlace(host.get());
+  Lines warnings;
+  SplitMessage(inPlace, header, body, AsciiUpper,
+               [&](const std::string& warning) { warnings.push_back(warning); });
+  EXPECT_EQ(Strings(header), split.header);
+  EXPECT_EQ(Strings(body), split.body);
+  EXPECT_EQ(warnings, split.warnings);
+  for (const LineList* list : {&header, &body}) {
+    for (std::string_view line : *list) {
+      EXPECT_TRUE(line.data() >= host.get() && line.data() + line.size() <= host.get() + text.size());
+    }
+  }
   return split;
 }
 
@@ -306,6 +323,39 @@ TEST(SplitMessage, ABoundaryAcrossAMarkedLineBreakIsNoBoundaryLine) {
   LineList header, body;
   SplitMessage(lines, header, body, AsciiUpper, [](const std::string&) {});
   EXPECT_EQ(Strings(body), (Lines{"xb,", "c", "b,c", "z"}));
+}
+
+TEST(SplitMessage, PassesOverAttachmentsOfManyPiecesToTheirBoundaries) {
+  std::string base64;
+  for (int i = 0; i < 9000; ++i)  // about 700 KB
+    base64 += std::string(76, static_cast<char>('A' + i % 26)) + "\r\n";
+  const std::string type = "Content-Type: multipart/mixed; boundary=\"----=_Part_7\"";
+  struct Row {
+    const char* name;
+    Lines message;
+    Lines body;
+  };
+  const Row rows[] = {
+      {"text, an attachment, text",
+       {type, "", "preamble", "------=_Part_7", "Content-Type: text/plain", "", "one", "------=_Part_7",
+        "Content-Type: application/zip", "", base64 + "------=_Part_7", "Content-Type: text/plain", "", "two",
+        "------=_Part_7--", "", "epilogue"},
+       {"preamble", "----=_Part_7", "one", "----=_Part_7", "----=_Part_7", "two", "----=_Part_7",
+        "epilogue"}},
+      {"an attachment to the end, no closing boundary",
+       {type, "", "------=_Part_7", "Content-Type: image/png", "", base64 + "tail"},
+       {}},
+      {"the boundary inside a line of the attachment",
+       {type, "", "------=_Part_7", "Content-Type: image/png", "", base64 + "QUJD------=_Part_7RUZH", "",
+        "taken"},
+       {"taken"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Split split = SplitOf(Message(row.message));
+    EXPECT_EQ(split.body, row.body);
+    EXPECT_EQ(split.warnings, Lines{});
+  }
 }
 
 TEST(SplitMessage, EmptiesBothListsFirst) {

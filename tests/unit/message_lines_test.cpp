@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "host_text.h"
+
 namespace quorvel {
 namespace {
 
@@ -80,8 +82,8 @@ Lines Reference(const std::string& text) {
 TEST(MessageLines, BreaksAtBlockAndPieceBordersAreCutLikeAnyOther) {
   std::vector<std::string> texts;
   // A CR LF, a lone CR and a lone LF at every place around the borders of 64-byte blocks and of the
-  // 64 KB pieces.
-  for (size_t border : {64u, 128u, 65536u, 131072u}) {
+  // pieces in which a text read in place is searched for its end.
+  for (size_t border : {64u, 128u, 32768u, 65536u, 131072u}) {
     for (size_t place = border - 3; place <= border + 2; ++place) {
       for (const char* lineBreak : {"\r\n", "\r", "\n", "\r\r\n", "\n\r"}) {
         std::string text(place, 'x');
@@ -112,6 +114,9 @@ TEST(MessageLines, BreaksAtBlockAndPieceBordersAreCutLikeAnyOther) {
     const Lines expected = Reference(text);
     EXPECT_EQ(LinesOf(MessageLines(std::string_view(text))), expected);
     EXPECT_EQ(LinesOf(MessageLines(text.c_str())), expected);
+    // Read in place from a block that ends at the NUL: nothing behind it is read.
+    const HostText host(text);
+    EXPECT_EQ(LinesOf(MessageLines(host.get())), expected);
   }
 }
 
@@ -173,6 +178,203 @@ TEST(MessageLines, LinesAreViewsIntoOneCopyOfTheText) {
   ASSERT_EQ(lines.Count(), 2u);
   EXPECT_EQ(lines[0], "From: a");
   EXPECT_EQ(lines[1].data(), lines.Text().data() + 9);
+}
+
+// Random lines with every kind of break, long enough to cross blocks and pieces.
+std::string RandomText(std::mt19937& random, size_t lines) {
+  const char* breaks[] = {"\r\n", "\r", "\n", "\r\n", "\r\n"};
+  std::string text;
+  for (size_t i = 0; i < lines; ++i) {
+    text += std::string(random() % 3 == 0 ? 0 : random() % 150, static_cast<char>('a' + random() % 3));
+    text += breaks[random() % 5];
+  }
+  if (random() % 2) text += "last";
+  return text;
+}
+
+TEST(MessageLines, HasAnswersForEachLineWithoutTheRestCut) {
+  std::mt19937 random(5);
+  const std::string text = RandomText(random, 700);
+  const Lines expected = Reference(text);
+  const HostText host(text);
+  for (size_t line : {size_t{0}, size_t{1}, size_t{63}, size_t{300}, expected.size() - 1, expected.size(),
+                      expected.size() + 5}) {
+    SCOPED_TRACE(line);
+    const MessageLines lines(host.get());
+    EXPECT_EQ(lines.Has(line), line < expected.size());
+    for (size_t i = 0; i <= line && i < expected.size(); ++i)
+      EXPECT_EQ(lines[i], expected[i]);
+    EXPECT_EQ(lines.Count(), expected.size());
+  }
+  EXPECT_TRUE(MessageLines("").Empty());
+  EXPECT_FALSE(MessageLines("\n").Empty());
+}
+
+TEST(MessageLines, ATextReadInPlaceIsNeverWritten) {
+  const std::string text = "X: a\r\n b\nY: c\r\n d\r\r\nbody";
+  const HostText host(text);
+  MessageLines lines(host.get());
+  EXPECT_TRUE(lines.AppendComma(0));
+  EXPECT_TRUE(lines.AppendComma(2));
+  EXPECT_TRUE(lines.AppendComma(2));  // its CR LF has a second byte
+  EXPECT_EQ(LinesOf(lines), (Lines{"X: a,", " b", "Y: c,,", " d", "", "body"}));
+  EXPECT_EQ(host.Bytes(), text);
+  // The text itself, as the host gave it; the commas are in the copy of the lines.
+  EXPECT_EQ(lines.Text(), text);
+  EXPECT_EQ(lines[5].data(), host.get() + text.size() - 4);
+}
+
+TEST(MessageLines, ViewsOfCopiedLinesOutliveLaterCopies) {
+  // Each comma further down copies more of the text; a view taken before still shows its line.
+  std::string text;
+  for (int i = 0; i < 2000; ++i)
+    text += "Header-" + std::to_string(i) + ": value\r\n";
+  const HostText host(text);
+  MessageLines lines(host.get());
+  ASSERT_TRUE(lines.AppendComma(0));
+  const std::string_view first = lines[0];
+  std::vector<std::string_view> views;
+  for (size_t i = 1; i + 1 < 2000; i += 37) {
+    ASSERT_TRUE(lines.AppendComma(i));
+    views.push_back(lines[i]);
+  }
+  EXPECT_EQ(first, "Header-0: value,");
+  for (size_t k = 0; k < views.size(); ++k)
+    EXPECT_EQ(views[k], "Header-" + std::to_string(1 + 37 * k) + ": value,");
+  ASSERT_EQ(lines.Count(), 2000u);
+  EXPECT_EQ(lines[1998], "Header-1998: value");
+  EXPECT_EQ(host.Bytes(), text);
+}
+
+// What a reader gives from `first` on, after the table has been cut as `prepare` leaves it.
+template <typename Prepare>
+Lines ReadFrom(const MessageLines& lines, size_t first, Prepare prepare) {
+  prepare();
+  MessageLines::Reader reader(lines, first);
+  Lines read;
+  for (std::string_view line; reader.Next(line);)
+    read.emplace_back(line);
+  return read;
+}
+
+TEST(MessageLinesReader, GivesTheLinesFromItsFirstOn) {
+  std::mt19937 random(3);
+  for (int round = 0; round < 40; ++round) {
+    const std::string text = RandomText(random, round < 30 ? random() % 40 : 400 + random() % 600);
+    const Lines expected = Reference(text);
+    const HostText host(text);
+    for (size_t first : {size_t{0}, size_t{1}, expected.size() / 2, expected.size(), expected.size() + 2}) {
+      SCOPED_TRACE(testing::Message() << "round " << round << ", first line " << first);
+      const Lines rest(expected.begin() + static_cast<std::ptrdiff_t>(std::min(first, expected.size())),
+                       expected.end());
+      for (int kind = 0; kind < 2; ++kind) {
+        MessageLines fresh, cutAhead, cutAll;
+        for (MessageLines* lines : {&fresh, &cutAhead, &cutAll}) {
+          if (kind == 0) lines->SetText(host.get());
+          if (kind == 1) lines->SetText(std::string_view(text));
+        }
+        EXPECT_EQ(ReadFrom(fresh, first, [] {}), rest);
+        EXPECT_EQ(ReadFrom(cutAhead, first, [&] { cutAhead.Has(first + 3); }), rest);
+        EXPECT_EQ(ReadFrom(cutAll, first, [&] { cutAll.Count(); }), rest);
+      }
+    }
+  }
+}
+
+TEST(MessageLinesReader, ShowsTheCommasOfTheLinesInTheTable) {
+  const HostText host("a\n b\nc\n d\ne\nf");
+  MessageLines lines(host.get());
+  ASSERT_TRUE(lines.AppendComma(0));
+  ASSERT_TRUE(lines.AppendComma(2));
+  EXPECT_EQ(ReadFrom(lines, 1, [] {}), (Lines{" b", "c,", " d", "e", "f"}));
+  EXPECT_EQ(ReadFrom(lines, 3, [] {}), (Lines{" d", "e", "f"}));
+}
+
+// The lines that a reader gives when it passes over the lines without `pattern` after every line
+// that does not hold it, as a model that tests each line does.
+Lines PassingOver(const Lines& all, size_t first, const std::string& pattern) {
+  Lines read;
+  bool pass = false;
+  for (size_t i = first; i < all.size(); ++i) {
+    const bool holds = !pattern.empty() && all[i].find(pattern) != std::string::npos;
+    if (pass && !holds) continue;
+    read.push_back(all[i]);
+    pass = !holds;
+  }
+  return read;
+}
+
+Lines ReadPassingOver(const MessageLines& lines, size_t first, const std::string& pattern) {
+  Occurrences occurrences(pattern, std::string_view());
+  MessageLines::Reader reader(lines, first);
+  Lines read;
+  for (std::string_view line; reader.Next(line);) {
+    read.emplace_back(line);
+    if (occurrences.FirstIn(line) == Occurrences::kNone) reader.PassOverLinesWithout(occurrences);
+  }
+  return read;
+}
+
+TEST(MessageLinesReader, PassesOverToTheNextLineThatHoldsThePattern) {
+  struct Row {
+    const char* name;
+    std::string text, pattern;
+  };
+  const std::string piece(32768, 'x');
+  // The pattern across a border that the search meets as it reads on: it begins behind "a", where
+  // the first piece has been read, and finds "--p" starting one or two bytes in front of a border.
+  const auto across = [](size_t border, size_t inFront) {
+    return "a\n" + std::string(border - inFront - 2, 'x') + "--p\nz";
+  };
+  const Row rows[] = {
+      {"one byte in front of the first border", across(32768, 1), "--p"},
+      {"two bytes in front of the first border", across(32768, 2), "--p"},
+      {"one byte in front of the second border", across(65536, 1), "--p"},
+      {"two bytes in front of the second border", across(65536, 2), "--p"},
+      {"at the start of a line", "a\nb\n--p\nc\n--p--\nd", "--p"},
+      {"in the middle and at the end of a line", "a\nb\nx--p\nc\nd--p", "--p"},
+      {"the next line", "a\n--p\n--p\nb", "--p"},
+      {"nowhere", "a\nb\nc\n", "--p"},
+      {"an empty pattern is nowhere", "a\nb\nc", ""},
+      {"a repetitive pattern", "aaab\naaaaaaab\naab\naaaa\naab", "aab"},
+      {"lines of every break", "a\r\nb\rc\n\r\n--p\r\r--p\r\n", "--p"},
+      {"across the border of a piece", piece.substr(0, 32766) + "\n--p\n" + piece + "y--p\nz", "--p"},
+      {"in a line longer than a piece", "a\n" + piece + piece + "--p" + piece + "\nb\nc", "--p"},
+      {"a part of the pattern in front of the border", piece.substr(0, 32767) + "--\n--p\nq", "--p"},
+      {"the last line", "a\nb\nc--p", "--p"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Lines all = Reference(row.text);
+    const HostText host(row.text);
+    for (size_t first : {size_t{0}, size_t{1}, size_t{2}}) {
+      SCOPED_TRACE(first);
+      const Lines expected = PassingOver(all, first, row.pattern);
+      EXPECT_EQ(ReadPassingOver(MessageLines(host.get()), first, row.pattern), expected);
+      const MessageLines cut(row.text);
+      cut.Count();
+      EXPECT_EQ(ReadPassingOver(cut, first, row.pattern), expected);
+    }
+  }
+}
+
+TEST(MessageLinesReader, PassesOverLikeTheModelOnRandomTexts) {
+  std::mt19937 random(17);
+  const char alphabet[] = {'a', 'b', '-', '\r', '\n', 'a', 'b', '-'};
+  const std::string patterns[] = {"-", "--a", "ab", "aab", "b-b", "--"};
+  for (int round = 0; round < 400; ++round) {
+    std::string text(random() % (round < 350 ? 300 : 70000), ' ');
+    for (char& c : text)
+      c = alphabet[random() % sizeof alphabet];
+    const std::string& pattern = patterns[random() % 6];
+    SCOPED_TRACE(testing::Message() << "round " << round << ", pattern " << pattern);
+    const Lines all = Reference(text);
+    const HostText host(text);
+    const size_t first = all.empty() ? 0 : random() % all.size();
+    const MessageLines lines(host.get());
+    if (round % 3 == 0) lines.Has(first + random() % 5);  // a table cut ahead of the reader
+    EXPECT_EQ(ReadPassingOver(lines, first, pattern), PassingOver(all, first, pattern));
+  }
 }
 
 }  // namespace

@@ -49,5 +49,43 @@ TEST(Occurrences, LongRepetitivePatternsInLongRepetitiveTexts) {
   EXPECT_EQ(All(pattern, text), std::vector<size_t>{99000});
 }
 
+TEST(Occurrences, ASearchGoesOnIntoTheGrownText) {
+  const std::string text =
+      "xxab"
+      "cab"
+      "c";
+  Occurrences occurrences("abc", std::string_view(text).substr(0, 3));
+  EXPECT_EQ(occurrences.Next(), Occurrences::kNone);
+  // "ab" was read to the old end only in part; the grown text completes it.
+  occurrences.Extend(std::string_view(text).substr(0, 5));
+  EXPECT_EQ(occurrences.Next(), 2u);
+  EXPECT_EQ(occurrences.Next(), Occurrences::kNone);
+  occurrences.Extend(text);
+  EXPECT_EQ(occurrences.Next(), 5u);
+  EXPECT_EQ(occurrences.Next(), Occurrences::kNone);
+}
+
+TEST(Occurrences, ASearchFromAPlaceMatchesNothingInFrontOfIt) {
+  Occurrences occurrences("aab", "");
+  const std::string text = "aabaab";
+  occurrences.Search(text, 1);
+  EXPECT_EQ(occurrences.Next(), 3u);  // the "a" at 0 is not counted as matched
+  occurrences.Search(text, 4);
+  EXPECT_EQ(occurrences.Next(), Occurrences::kNone);
+  occurrences.Search(text, 0);
+  EXPECT_EQ(occurrences.Next(), 0u);
+}
+
+TEST(Occurrences, FirstInLeavesTheSearchWhereItIs) {
+  const std::string text = "ab-ab";
+  Occurrences occurrences("ab", text);
+  EXPECT_EQ(occurrences.Next(), 0u);
+  EXPECT_EQ(occurrences.FirstIn("xxxab"), 3u);
+  EXPECT_EQ(occurrences.FirstIn("a"), Occurrences::kNone);
+  EXPECT_EQ(occurrences.Next(), 3u);
+  EXPECT_EQ(Occurrences("", "").FirstIn("abc"), Occurrences::kNone);
+  EXPECT_EQ(Occurrences(std::string(1000, 'a') + "b", "").FirstIn(std::string(5000, 'a') + "b"), 4000u);
+}
+
 }  // namespace
 }  // namespace quorvel

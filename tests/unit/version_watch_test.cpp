@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "host_text.h"
+
 namespace quorvel {
 namespace {
 
@@ -262,6 +264,20 @@ TEST_F(VersionWatch, AMultipartWarningDoesNotStopTheScan) {
       "Becky");
   EXPECT_EQ(warnings, Lines{"No boundary in Content-Type: multipart/mixed"});
   EXPECT_EQ(pending.newPlugIns, "A ver 1\r\n");
+}
+
+TEST_F(VersionWatch, TheHostsTextIsScannedInPlaceAndNeverWritten) {
+  const std::string text = Message({"X-Mailer: Becky! ver. 2.05.07", "X-Mailer-Plugin: A ver 1", "\tB ver 2",
+                                    " C ver 3", "Content-Type: multipart/mixed; boundary=\"b\"", "", "--b",
+                                    "Content-Type: image/png", "", std::string(100000, 'Q'), "--b--"});
+  const HostText host(text);
+  MessageLines lines(host.get());
+  ScanReceivedMessage(lines, "Becky", known, pending, AsciiUpper,
+                      [&](const std::string& warning) { warnings.push_back(warning); });
+  EXPECT_EQ(pending.newPlugIns, "A ver 1\r\nB ver 2\r\nC ver 3\r\n");
+  EXPECT_EQ(warnings, Lines{});
+  EXPECT_EQ(host.Bytes(), text);
+  EXPECT_EQ(lines[1], "X-Mailer-Plugin: A ver 1,");
 }
 
 TEST_F(VersionWatch, ThousandsOfEntriesAreEachRecordedInOrder) {

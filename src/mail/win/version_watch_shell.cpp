@@ -30,10 +30,12 @@ std::string StoredText(const std::string& keyPath, const std::string& valueName)
   return ToText(ReadSetting(keyPath, valueName, Variant::String("")));
 }
 
+// The host's text is read where it lies, so the lines let go of it before the callback returns.
 void Scan(ModuleState& module, const char* text) {
   module.messageLines.SetText(text ? text : "");
   ScanReceivedMessage(module.messageLines, module.mailerFilter, *module.knownSoftware, module.pending,
                       AnsiUpperCase, ShowSplitWarning);
+  module.messageLines.SetText(std::string_view());
 }
 
 }  // namespace
