@@ -14,16 +14,13 @@
 #include "mail/message_lines.h"
 #include "mail/version_key.h"
 #include "mail/version_watch.h"
+#include "ascii_upper.h"
 
 namespace {
 
 using namespace quorvel;
 
-std::string AsciiUpper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
+using quorvel::test::AsciiUpper;
 
 const char kMailer[] = "Becky! ver. 2.75.01 [ja]";
 const std::vector<std::pair<std::string, std::string>> kPlugIns = {

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include "ascii_upper.h"
 
 namespace quorvel::fuzz {
 
@@ -11,10 +12,6 @@ inline void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-inline std::string AsciiUpper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
+using quorvel::test::AsciiUpper;
 
 }  // namespace quorvel::fuzz

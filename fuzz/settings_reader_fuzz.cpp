@@ -8,16 +8,13 @@
 
 #include "common/setting_text.h"
 #include "common/settings_table.h"
+#include "ascii_upper.h"
 
 namespace {
 
 using namespace quorvel;
 
-std::string AsciiUpper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
+using quorvel::test::AsciiUpper;
 
 void Check(bool condition) {
   if (!condition) std::abort();

@@ -8,16 +8,12 @@
 #include <string>
 
 #include "common/settings_table.h"
+#include "ascii_upper.h"
 
 namespace quorvel {
 namespace {
 
-std::string AsciiUpper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
+using quorvel::test::AsciiUpper;
 
 // The font that a settings file gives a form designed with `designed`.
 FormFont Loaded(const std::string& file, bool japanese, FormFont designed = BuiltInFont(false)) {

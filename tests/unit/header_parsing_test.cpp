@@ -7,17 +7,14 @@
 #include <vector>
 
 #include "host_text.h"
+#include "ascii_upper.h"
 
 namespace quorvel {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string AsciiUpper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
+using quorvel::test::AsciiUpper;
 
 LineList Views(const Lines& lines) {
   return LineList(lines.begin(), lines.end());

@@ -8,17 +8,14 @@
 #include <vector>
 
 #include "common/settings_table.h"
+#include "ascii_upper.h"
 
 namespace quorvel {
 namespace {
 
 using Names = std::vector<std::string>;
 
-std::string AsciiUpper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
+using quorvel::test::AsciiUpper;
 
 // Code page 1252 casing of the letters used here: the list must use the shell's rules, not ASCII's.
 std::string WesternUpper(std::string text) {

@@ -4,16 +4,12 @@
 
 #include <string>
 #include <vector>
+#include "ascii_upper.h"
 
 namespace quorvel {
 namespace {
 
-std::string AsciiUpper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
+using quorvel::test::AsciiUpper;
 
 using Lines = std::vector<std::string>;
 

@@ -6,15 +6,12 @@
 
 #include <cstring>
 #include <string>
+#include "ascii_upper.h"
 
 namespace quorvel {
 namespace {
 
-std::string AsciiUpper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
+using quorvel::test::AsciiUpper;
 
 TEST(ParseRegistryPath, SplitsRootAndSubKey) {
   struct Row {

@@ -6,17 +6,14 @@
 
 #include <cmath>
 #include <string>
+#include "ascii_upper.h"
 
 namespace quorvel {
 namespace {
 
 // ASCII letters only. The shell's upper-casing steps over double-byte characters, so that a trail
 // byte such as the "a" of Ｂ (0x82 0x61) is never changed; the table only hands keys to it.
-std::string AsciiUpper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return text;
-}
+using quorvel::test::AsciiUpper;
 
 SettingsTable Loaded(const std::string& file, const LeadBytes& rule = LeadBytes::ShiftJis(),
                      SettingsFormats formats = {}) {

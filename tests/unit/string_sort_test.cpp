@@ -6,16 +6,12 @@
 #include <random>
 #include <string>
 #include <vector>
+#include "ascii_upper.h"
 
 namespace quorvel {
 namespace {
 
-std::string AsciiUpper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
+using quorvel::test::AsciiUpper;
 
 std::vector<int32_t> Values(const TIntegerList& list) {
   std::vector<int32_t> values;
