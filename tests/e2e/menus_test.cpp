@@ -102,6 +102,31 @@ TEST_F(Menus, ListCommandsThroughTheMenusWriteTheListFile) {
   EXPECT_TRUE(HasLine(run.Lines(), "host exits"));
 }
 
+TEST_F(Menus, EachMainWindowListCommandWritesItsLayout) {
+  installation.InstallTestPlugin(PlugIns(), "A.DLL",
+                                 "name=Alpha\nvendor=Maker\nversion=1.0\ndescription=First\n");
+  const HostMenus host = MenusOfThisSystem();
+  const std::string a = PlugIns() + "A.DLL", quorvel = PlugIns() + "Quorvel.dll";
+  struct Row {
+    const char* entry;
+    std::string list;
+  };
+  const std::string pad(quorvel.size() - a.size() + 1, ' ');
+  const Row rows[] = {
+      {"プラグインリスト（パス付き）",
+       a + pad + "Alpha    1.0\r\n" + quorvel + " Vintrell Ver.0.01 Rev.4\r\n"},
+      {"プラグインリスト（詳細）", a + "\r\nAlpha\r\nMaker\r\n1.0\r\nFirst\r\n\r\n" + quorvel +
+                                       "\r\nVintrell\r\nTARVI Semmo & ZEFO Lab.\r\nVer.0.01 Rev.4\r\n" +
+                                       InCodePage("プラグイン一覧プラグイン", 932) + "\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.entry);
+    const HostRun run =
+        Run({host.option, "start", "choose:" + host.tool + ">Vintrell>" + J(row.entry), "exit"});
+    EXPECT_EQ(installation.ReadFile(PlugIns() + "Quorvel.txt"), row.list) << run.output;
+  }
+}
+
 TEST_F(Menus, ComposeListPastesAndLeavesTheUsersClipboardAsItWas) {
   const HostMenus host = MenusOfThisSystem();
   const std::string insert = "choose-compose:" + host.tool + ">Vintrell>" + J("プラグインリストの挿入");
