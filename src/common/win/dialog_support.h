@@ -17,14 +17,21 @@ using UniqueFont = Unique<HFONT, DeleteGdiObject>;
 // the template's Japanese texts show on any code page). The form keeps its window from
 // WM_INITDIALOG on and gets every message: `void Attach(HWND)` and `INT_PTR OnMessage(UINT, WPARAM,
 // LPARAM)`. Gives the dialog's result.
+//
+// The system calls the procedure from its own frames, through which no C++ exception can unwind:
+// whatever a message handler throws ends that message here, as not handled.
 template <class Form>
-INT_PTR CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    SetWindowLongPtrW(window, DWLP_USER, lParam);
-    reinterpret_cast<Form*>(lParam)->Attach(window);
+INT_PTR CALLBACK FormProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+  try {
+    if (message == WM_INITDIALOG) {
+      SetWindowLongPtrW(window, DWLP_USER, lParam);
+      reinterpret_cast<Form*>(lParam)->Attach(window);
+    }
+    auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, DWLP_USER));
+    return form ? form->OnMessage(message, wParam, lParam) : FALSE;
+  } catch (...) {
+    return FALSE;
   }
-  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, DWLP_USER));
-  return form ? form->OnMessage(message, wParam, lParam) : FALSE;
 }
 template <class Form>
 INT_PTR ShowFormModal(HINSTANCE instance, int id, Form& form) {
