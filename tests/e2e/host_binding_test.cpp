@@ -67,7 +67,7 @@ TEST_F(HostBinding, HostLackingANameGetsTheWarningOnceInTheLanguageInForce) {
   // Wine names every system language in English, so Japanese is reached through the switch; the
   // Japanese text is shown as the characters its Shift-JIS bytes stand for.
   const Row rows[] = {
-      {"English system", {}, kEnglishWarning},
+      {"no switch: the system language, named in English", {}, kEnglishWarning},
       {"/japanese in lower case", {"/japanese"}, kJapaneseWarning},
       {"/ENGLISH", {"/ENGLISH"}, kEnglishWarning},
       {"both switches: Japanese wins", {"/ENGLISH", "/JAPANESE"}, kJapaneseWarning},

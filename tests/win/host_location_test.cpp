@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "common/win/system_text.h"
 #include "host/win/host_location.h"
 #include "host/win/module_state.h"
 
@@ -40,10 +41,17 @@ TEST_F(HostLocation, FolderEndsWithABackslashAndBeginsThePath) {
 }
 
 TEST_F(HostLocation, IsWorkedOutOnceAndKept) {
-  const std::string& first = GetHostProgramFolder();
-  const std::string& again = GetHostProgramFolder();
-  EXPECT_EQ(&first, &again);
-  EXPECT_EQ(&GetHostProgramPath(), &GetHostProgramPath());
+  // Once worked out, the texts are kept as they are: the system is not asked again.
+  GetHostProgramFolder();
+  Module().hostProgramPath = "C:\\Kept\\B2.exe";
+  EXPECT_EQ(GetHostProgramPath(), "C:\\Kept\\B2.exe");
+  EXPECT_EQ(GetHostProgramFolder(), FolderOf(LongPathOfThisProgram()));
+}
+
+TEST_F(HostLocation, AnEmptyResultIsKeptToo) {
+  Module().hostProgramPath = std::string();
+  EXPECT_EQ(GetHostProgramPath(), "");
+  EXPECT_EQ(GetHostProgramFolder(), "") << "worked out from the kept empty path";
 }
 
 TEST(ModuleState, IsOnlyThereBetweenLoadAndUnload) {

@@ -14,6 +14,9 @@
 #include "menu_tree.h"
 #include "plugin_fixture.h"
 
+// The host's menu call, as the module exports it.
+extern "C" int WINAPI BKC_OnMenuInit(HWND window, HMENU menuBar, int windowType);
+
 namespace quorvel::win {
 namespace {
 
@@ -192,6 +195,20 @@ TEST_F(Menus, CaptionsAreFoundOnlyByTheirExactBeginnings) {
   EXPECT_EQ(built,
             (Outline{"Tool", "  x", "Help", "  y", "Window", "  z", "  " + AboutPlugIns(),
                      "    Vintrell [bitmap] #40001", "  " + PlugInHelp(), "    Vintrell [bitmap] #40002"}));
+}
+
+TEST_F(Menus, OtherWindowTypesGetNoEntries) {
+  const HMENU menu = BuildMenu(kJapaneseBar);
+  menus.push_back(menu);
+  for (int type : {-1, 1, 7, 9, 11}) {
+    SCOPED_TRACE(type);
+    EXPECT_EQ(BKC_OnMenuInit(nullptr, menu, type), 0);
+  }
+  EXPECT_EQ(MenuOutline(menu), kJapaneseBar);
+  EXPECT_TRUE(test::InProcessModule::RegisteredCommands().empty());
+  EXPECT_FALSE(Module().knownSoftware) << "the known-software list is loaded for the main window only";
+  EXPECT_EQ(Module().mainMenuHandle, nullptr);
+  EXPECT_EQ(Module().composeMenuHandle, nullptr);
 }
 
 TEST_F(Menus, FinishingBeforeAnyMenuWasBuiltChangesNothing) {
