@@ -65,6 +65,7 @@ int Host::Run() {
   // Before any plug-in is loaded: DllMain may already show a message box.
   watcher_ = std::make_unique<MessageBoxWatcher>([this](HWND owner) { return DescribeOwner(owner); });
   if (!watcher_->Installed()) PrintLine(L"cannot watch for message boxes");
+  watcher_->SetStepRunner([this](const std::wstring& step) { return RunStep(*this, step); });
   LoadPlugIns();
   Pump();
   for (const std::wstring& step : options_.steps) {
@@ -74,7 +75,7 @@ int Host::Run() {
     Pump();
   }
   if (!exited_) Exit();
-  if (watcher_->DialogActionFailed()) failed = true;
+  if (watcher_->DialogActionFailed() || watcher_->StepInBoxFailed()) failed = true;
   return failed ? 2 : 0;
 }
 

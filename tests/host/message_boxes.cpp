@@ -138,7 +138,31 @@ void MessageBoxWatcher::HandleMessageBox(HWND box) {
       PrintLine(L"no button " + answer + L" in this message box");
     }
   }
+  if (!boxSteps_.empty() && runStep_) {
+    // Posted as a timer message, so that the step runs inside the box's message loop rather than
+    // inside this hook.
+    if (UINT_PTR timer = SetTimer(nullptr, 0, 0, &MessageBoxWatcher::RunStepInBox)) {
+      runningBoxSteps_.push_back({timer, box, press, boxSteps_.front()});
+      boxSteps_.pop_front();
+      return;
+    }
+  }
   Press(box, press);
+}
+
+void CALLBACK MessageBoxWatcher::RunStepInBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  if (!g_watcher) return;
+  auto& running = g_watcher->runningBoxSteps_;
+  for (auto it = running.begin(); it != running.end(); ++it) {
+    if (it->timer != timer) continue;
+    const BoxStep boxStep = *it;
+    running.erase(it);
+    PrintLine(L"in the box: " + boxStep.step);
+    if (!g_watcher->runStep_(boxStep.step)) g_watcher->stepInBoxFailed_ = true;
+    Press(boxStep.box, boxStep.press);
+    return;
+  }
 }
 
 void MessageBoxWatcher::HandleDialog(HWND dialog) {

@@ -348,6 +348,11 @@ bool Answer(Host& host, const std::wstring& parameter) {
   return true;
 }
 
+bool StepInBox(Host& host, const std::wstring& parameter) {
+  host.Watcher().QueueStepInBox(parameter);
+  return true;
+}
+
 bool DialogStep(Host& host, const std::wstring& parameter) {
   std::wstring problem;
   std::optional<std::vector<DialogAction>> actions = ParseDialogActions(parameter, problem);
@@ -392,6 +397,7 @@ const StepKind kSteps[] = {
     {L"pump", Parameter::kNone, &PumpStep},
     {L"wait", Parameter::kRequired, &WaitStep},
     {L"answer", Parameter::kRequired, &Answer},
+    {L"in-box", Parameter::kRequired, &StepInBox},
     {L"dialog", Parameter::kRequired, &DialogStep},
     {L"exit", Parameter::kNone, &ExitStep},
 };
