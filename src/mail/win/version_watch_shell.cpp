@@ -1,6 +1,7 @@
 #include "mail/win/version_watch_shell.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/win/settings_store.h"
@@ -31,11 +32,24 @@ std::string StoredText(const std::string& keyPath, const std::string& valueName)
 }
 
 // The host's text is read where it lies, so the lines let go of it before the callback returns.
+// The message's multipart warnings are shown once the scan is over: a message box runs the
+// host's message loop, in which the host may hand over the next message, and that scan reuses
+// the lines this one would still be reading.
 void Scan(ModuleState& module, const char* text) {
+  std::vector<std::string> warnings;
   module.messageLines.SetText(text ? text : "");
   ScanReceivedMessage(module.messageLines, module.mailerFilter, *module.knownSoftware, module.pending,
-                      AnsiUpperCase, ShowSplitWarning);
+                      AnsiUpperCase,
+                      [&warnings](const std::string& warning) { warnings.push_back(warning); });
   module.messageLines.SetText(std::string_view());
+  for (const std::string& warning : warnings)
+    ShowSplitWarning(warning);
+}
+
+// Shows what the pending texts hold and empties them. They are emptied before the box is shown,
+// so that what a retrieval inside the box's message loop finds waits for the next notice.
+void ShowAndClearVersionNotice(PendingTexts& pending) {
+  ShowVersionNotice(std::exchange(pending, PendingTexts()));
 }
 
 }  // namespace
@@ -88,9 +102,7 @@ void ScanRetrievedMessage(LPCSTR text) {
 }
 
 void FinishRetrieval() {
-  PendingTexts& pending = Module().pending;
-  ShowVersionNotice(pending);
-  pending.Clear();
+  ShowAndClearVersionNotice(Module().pending);
 }
 
 // The version watch on the host's current mail, its findings shown at once.
@@ -101,8 +113,7 @@ void WINAPI TestCommand(HWND, LPARAM) {
     const char* mail = module.hostApi.GetCurrentMail();
     const char* source = module.hostApi.GetSource(mail ? mail : "");
     Scan(module, source);
-    ShowVersionNotice(module.pending);
-    module.pending.Clear();
+    ShowAndClearVersionNotice(module.pending);
     SaveKnownSoftware();
   });
 }
