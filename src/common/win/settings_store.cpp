@@ -15,17 +15,6 @@ SettingsState& Settings() {
   return Module().settings;
 }
 
-// Reads the file into a fresh table; false, with the table left as it was, when the file exists
-// but cannot be read.
-bool ReadSettingsFile(SettingsState& settings) {
-  std::string bytes;
-  const FileRead read = ReadWholeFile(settings.path, bytes);
-  settings.fileUnreadable = read == FileRead::kUnreadable;
-  if (settings.fileUnreadable) return false;
-  settings.table->Load(bytes);
-  return true;
-}
-
 }  // namespace
 
 void LoadSettings() {
@@ -34,7 +23,9 @@ void LoadSettings() {
   const std::string& own = GetOwnFileName();
   settings.path = own.substr(0, own.size() >= 3 ? own.size() - 3 : 0) + "ini";
   settings.table.emplace(SystemLeadBytes(), AnsiUpperCase, SystemSettingsFormats());
-  ReadSettingsFile(settings);
+  std::string bytes;
+  settings.fileUnreadable = ReadWholeFile(settings.path, bytes) == FileRead::kUnreadable;
+  if (!settings.fileUnreadable) settings.table->Load(bytes);
 }
 
 Variant ReadSetting(const std::string& keyPath, const std::string& valueName, const Variant& defaultValue) {
@@ -55,8 +46,9 @@ size_t SettingsRowCount() {
 bool SaveSettings() {
   LoadSettings();
   SettingsState& settings = Settings();
-  // Once the file can be read again its rows are the ones that count; they are saved unchanged.
-  if (settings.fileUnreadable && !ReadSettingsFile(settings)) return false;
+  // What this load knows was built from defaults; even once the file can be read again, saving
+  // it would replace what the user has (the known-software list above all). The next load reads it.
+  if (settings.fileUnreadable) return false;
   return ReplaceWholeFile(settings.path, settings.table->Save());
 }
 

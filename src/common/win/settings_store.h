@@ -14,8 +14,8 @@ namespace quorvel::win {
 struct SettingsState {
   std::string path;  // set at the first use of the store
   std::optional<SettingsTable> table;
-  // The file exists but could not be read: saving would wipe what the user has, so it is refused
-  // until the file can be read again.
+  // The file exists but could not be read: saving would wipe what the user has, so every save is
+  // refused until the next load of the module reads it.
   bool fileUnreadable = false;
 };
 
