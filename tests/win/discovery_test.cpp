@@ -67,6 +67,23 @@ TEST_F(Discovery, NoPlugInsFolderGivesAnEmptyInventory) {
   EXPECT_TRUE(ListPlugInFiles().empty());
 }
 
+TEST_F(Discovery, AFolderTheHostDoesNotNameIsNotScanned) {
+  // Without a folder text, "PlugIns\" would be the current folder's, which is not the host's.
+  const std::string current = folders.Root() + "Current\\";
+  CreateDirectoryA(current.c_str(), nullptr);
+  CreateDirectoryA((current + "PlugIns").c_str(), nullptr);
+  WriteFileBytes(current + "PlugIns\\X.DLL", "x");
+  char before[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, before);
+  ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+  {
+    const test::InProcessModule module("", "");
+    EXPECT_TRUE(HostPlugInFolders().empty());
+    EXPECT_TRUE(ListPlugInFiles().empty());
+  }
+  SetCurrentDirectoryA(before);
+}
+
 TEST_F(Discovery, WithoutTheHostApiOnlyTheProgramFolderIsScanned) {
   WriteFileBytes(folders.Program() + "PlugIns\\A.DLL", "x");
   WriteFileBytes(folders.Data() + "PlugIns\\B.DLL", "x");

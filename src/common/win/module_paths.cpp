@@ -5,7 +5,6 @@
 #include "common/win/folder_listing.h"
 #include "common/win/system_text.h"
 #include "host/identity.h"
-#include "host/win/host_location.h"
 #include "host/win/module_state.h"
 #include "inventory/win/plugin_discovery.h"
 #include "inventory/win/plugin_info_reader.h"
@@ -35,10 +34,12 @@ const std::string& GetOwnFileName() {
   ModuleState& module = Module();
   if (!module.ownFileName) {
     std::string path = LoadedUnderOwnName();
-    if (path.empty()) path = FoundByPlugInName(GetHostProgramFolder() + kPlugInFolder);
-    if (path.empty() && module.hostApiBound) {
-      const char* dataFolder = module.hostApi.GetDataFolder();
-      path = FoundByPlugInName(std::string(dataFolder ? dataFolder : "") + kPlugInFolder);
+    // Under another file name: the module that answers with the module's own plug-in name.
+    if (path.empty()) {
+      for (const std::string& folder : HostPlugInFolders()) {
+        path = FoundByPlugInName(folder);
+        if (!path.empty()) break;
+      }
     }
     module.ownFileName = path;
   }

@@ -21,17 +21,24 @@ bool SameFolder(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::vector<std::string> ListPlugInFiles() {
-  std::vector<std::string> paths;
-  const std::string programFolder = GetHostProgramFolder();
-  AddPlugIns(programFolder + kPlugInFolder, paths);
-
+std::vector<std::string> HostPlugInFolders() {
+  std::vector<std::string> folders;
+  // An empty folder text would make "PlugIns\" relative to whatever the current folder is.
+  const std::string& programFolder = GetHostProgramFolder();
+  if (!programFolder.empty()) folders.push_back(programFolder + kPlugInFolder);
   const ModuleState& module = Module();
   if (module.hostApiBound) {
     const char* dataFolder = module.hostApi.GetDataFolder();
     const std::string data = dataFolder ? dataFolder : "";
-    if (!SameFolder(data, programFolder)) AddPlugIns(data + kPlugInFolder, paths);
+    if (!data.empty() && !SameFolder(data, programFolder)) folders.push_back(data + kPlugInFolder);
   }
+  return folders;
+}
+
+std::vector<std::string> ListPlugInFiles() {
+  std::vector<std::string> paths;
+  for (const std::string& folder : HostPlugInFolders())
+    AddPlugIns(folder, paths);
 
   TIntegerList positions;
   SortStrings(false, paths, positions, AnsiUpperCase);
