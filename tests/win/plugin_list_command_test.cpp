@@ -165,7 +165,9 @@ TEST_F(PlugInListCommand, PastesIntoTheComposeWindowAndPutsTheUsersTextBack) {
             (std::vector<std::string>{"Alpha     1.0\r\n(unknown) (unknown)\r\nGamma     Ver.3\r\n"}));
   ASSERT_EQ(test::InProcessModule::Commands().size(), 1u);
   EXPECT_EQ(test::InProcessModule::Commands()[0], std::make_pair(compose.Handle(), std::string("EditPaste")));
-  EXPECT_EQ(ReadClipboardText(compose.Handle()), std::wstring(L"the user's text"));
+  std::optional<std::wstring> text;
+  ASSERT_TRUE(ReadClipboardText(compose.Handle(), text));
+  EXPECT_EQ(text, std::wstring(L"the user's text"));
 }
 
 TEST_F(PlugInListCommand, ClipboardWithoutTextIsLeftHoldingTheEmptyText) {
@@ -175,7 +177,9 @@ TEST_F(PlugInListCommand, ClipboardWithoutTextIsLeftHoldingTheEmptyText) {
   CloseClipboard();
   ShowPlugInList(compose.Handle(), true, lkWithoutPath);
   EXPECT_EQ(ComposeWindow::Pasted().size(), 1u);
-  EXPECT_EQ(ReadClipboardText(compose.Handle()), std::wstring());
+  std::optional<std::wstring> text;
+  ASSERT_TRUE(ReadClipboardText(compose.Handle(), text));
+  EXPECT_EQ(text, std::wstring());
 }
 
 TEST_F(PlugInListCommand, ClipboardHeldByAnotherProgramEndsTheCommandWithoutPasting) {

@@ -48,17 +48,19 @@ bool SetData(HWND owner, UINT format, const void* data, size_t size) {
 
 }  // namespace
 
-std::optional<std::wstring> ReadClipboardText(HWND owner) {
+bool ReadClipboardText(HWND owner, std::optional<std::wstring>& text) {
+  text.reset();
   const OpenClipboardScope clipboard(owner);
-  if (!clipboard || !IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::nullopt;
+  if (!clipboard) return false;
+  if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return true;
   const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (!data) return std::nullopt;
-  const auto* text = static_cast<const wchar_t*>(GlobalLock(data));
-  if (!text) return std::nullopt;
+  if (!data) return true;
+  const auto* locked = static_cast<const wchar_t*>(GlobalLock(data));
+  if (!locked) return true;
   const size_t limit = GlobalSize(data) / sizeof(wchar_t);
-  std::wstring copy(text, wcsnlen(text, limit));
+  text.emplace(locked, wcsnlen(locked, limit));
   GlobalUnlock(data);
-  return copy;
+  return true;
 }
 
 bool SetClipboardAnsiText(HWND owner, const std::string& text) {

@@ -9,8 +9,9 @@
 
 namespace quorvel::win {
 
-// The clipboard's text, or nothing when it holds none or cannot be opened.
-std::optional<std::wstring> ReadClipboardText(HWND owner);
+// Reads the clipboard's text into `text`, nothing when it holds none. False when the clipboard
+// cannot be opened, so that what it holds is not known.
+bool ReadClipboardText(HWND owner, std::optional<std::wstring>& text);
 
 // Replaces the clipboard's content with `text` (ANSI, CF_TEXT). False when the clipboard cannot be
 // opened or set.

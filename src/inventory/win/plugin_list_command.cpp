@@ -42,7 +42,9 @@ void DeliverToFile(const std::string& text) {
 
 void DeliverToCompose(HWND window, const std::string& text) {
   // The user's clipboard text is put back afterwards; without one, the clipboard ends up empty.
-  const std::optional<std::wstring> previous = ReadClipboardText(window);
+  // A clipboard that cannot be read now is not replaced: its text could not be put back.
+  std::optional<std::wstring> previous;
+  if (!ReadClipboardText(window, previous)) return;
   if (!SetClipboardAnsiText(window, text)) {
     if (previous) SetClipboardWideText(window, *previous);
     return;
