@@ -71,7 +71,8 @@ TEST_F(SetupDialog, TheFormAsDesigned) {
       LineBeginning(lines, "dialog \"Vintrell\": "),
       "dialog \"Vintrell\": owner none, frame sizeable, title bar: caption system-menu minimize maximize "
       "close, "
-      "window 424x163 at 35,192, client 416x136, font \"ＭＳ Ｐゴシック\" -12 weight 400 charset 1, icon yes")
+      "window 424x163 at 35,192, client 416x136, font \"ＭＳ Ｐゴシック\" -12 weight 400 charset 128, icon "
+      "yes")
       << run.output;
   // Tab order: OK, Cancel, Help, then the check boxes; the docked boxes take the whole width.
   const Lines controls = WithPrefix(lines, "  ");
@@ -89,6 +90,12 @@ TEST_F(SetupDialog, TheFormAsDesigned) {
   EXPECT_NE(controls[6].find("Static #205 \"\" at 0,51 416x3 etched-horizontal"), std::string::npos);
   EXPECT_NE(controls[7].find("\"プラグインチェックは Becky! のもののみ\" at 0,54 416x17 check-box"),
             std::string::npos);
+  // The Japanese texts are drawn in a Shift-JIS font whatever the system's language.
+  for (const std::string& control : controls) {
+    if (control.find("etched") != std::string::npos) continue;  // the bevel draws no text
+    EXPECT_NE(control.find("font \"ＭＳ Ｐゴシック\" -12 weight 400 charset 128"), std::string::npos)
+        << control;
+  }
 }
 
 TEST_F(SetupDialog, DockedControlsFollowAResize) {

@@ -40,6 +40,10 @@ INT_PTR TSetupForm::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     case WM_SIZE:
       LayOut();
       return true;
+    case WM_GETFONT:
+      // The form's font, not the template's.
+      SetWindowLongPtrW(window_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(font_.get()));
+      return true;
     case WM_CLOSE:
       End(IDCANCEL);
       return true;
@@ -71,6 +75,13 @@ void TSetupForm::FormCreate() {
   ListWithoutPathCheck = TAlignableCheckBox(control(IDC_LIST_WITHOUT_PATH_CHECK), Align::kTop, 17);
   CompListCheck = TAlignableCheckBox(control(IDC_COMP_LIST_CHECK), Align::kTop, 17);
   BeckyOnlyCheck = TAlignableCheckBox(control(IDC_BECKY_ONLY_CHECK), Align::kTop, 17);
+
+  // The form's font with its Shift-JIS character set, which the dialog template cannot give: the
+  // texts are Japanese whatever the system's language.
+  font_ = CreateFormFont(BuiltInFont(true));
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+  for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   const HINSTANCE instance = Module().instance;
   bigIcon_.reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_QUORVEL), IMAGE_ICON,

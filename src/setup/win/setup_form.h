@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "common/win/dialog_support.h"
 #include "common/win/handles.h"
 #include "setup/win/alignable_check_box.h"
 
@@ -33,6 +34,7 @@ class TSetupForm {
   HWND Bevel1 = nullptr;
   TAlignableCheckBox ListWithPathCheck, ListWithoutPathCheck, CompListCheck, BeckyOnlyCheck;
   UniqueIcon bigIcon_, smallIcon_;
+  UniqueFont font_;
 };
 
 // Shows the setup dialog and gives its modal result; the settings file is saved when it ends.
