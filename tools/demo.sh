@@ -39,15 +39,15 @@ if [ -n "$zip" ]; then
 else
   cp "$build/Quorvel.dll" "$install/Becky/PlugIns/"
 fi
-cp "$build/TestPlugin.dll" "$install/Becky/PlugIns/Mailmate.dll"
-printf 'name=Mailmate\nvendor=Example Works\nversion=Ver.3.1\ndescription=Signs mail\nstamp=Mailmate Ver.3.1\n' \
-  > "$install/Becky/PlugIns/Mailmate.cfg"
+cp "$build/TestPlugin.dll" "$install/Becky/PlugIns/Signetta.dll"
+printf 'name=Signetta\nvendor=Example Works\nversion=Ver.3.1\ndescription=Signs mail\nstamp=Signetta Ver.3.1\n' \
+  > "$install/Becky/PlugIns/Signetta.cfg"
 
 # Two messages to retrieve: one from a newer mail client with a plug-in the module has not met,
 # one whose plug-in header is folded over two lines.
-printf 'From: friend@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\nX-Mailer-Plugin: Mailmate Ver.3.1, Quillet Ver.0.3\r\nSubject: Hello\r\n\r\nHi!\r\n' \
+printf 'From: friend@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\nX-Mailer-Plugin: Signetta Ver.3.1, Quillet Ver.0.3\r\nSubject: Hello\r\n\r\nHi!\r\n' \
   > "$install/Becky/hello.eml"
-printf 'From: other@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\nX-Mailer-Plugin: Mailmate Ver.3.2\r\n\tScrivel Ver.1.0\r\nSubject: News\r\n\r\nSee you.\r\n' \
+printf 'From: other@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\nX-Mailer-Plugin: Signetta Ver.3.2\r\n\tScrivel Ver.1.0\r\nSubject: News\r\n\r\nSee you.\r\n' \
   > "$install/Becky/news.eml"
 
 data="Z:${install//\//\\}\\Data"
