@@ -16,4 +16,16 @@ cmp "$build/Quorvel.dll" "$second/Quorvel.dll"
 python3 "$source/tools/make_dist.py" "$source" "$build/Quorvel.dll" "$second/first.zip"
 python3 "$source/tools/make_dist.py" "$source" "$second/Quorvel.dll" "$second/second.zip"
 cmp "$second/first.zip" "$second/second.zip"
+# Packed seconds apart, two zips would match even with the time in them: look at the entries too.
+python3 - "$second/first.zip" <<'PYTHON'
+import sys, zipfile
+entries = zipfile.ZipFile(sys.argv[1]).infolist()
+names = [entry.filename for entry in entries]
+expected = ["Quorvel.dll", "Quorvel.html", "QuorvelE.html", "Readme-ja.txt", "Readme-en.txt", "LICENSE.txt"]
+if sorted(names) != sorted(expected):
+    sys.exit("unexpected entries: %s" % names)
+for entry in entries:
+    if entry.date_time != (1980, 1, 1, 0, 0, 0):
+        sys.exit("%s carries a time: %s" % (entry.filename, entry.date_time))
+PYTHON
 echo "the DLL and the zip are the same bytes in both builds"
