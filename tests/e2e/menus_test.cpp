@@ -152,12 +152,18 @@ TEST_F(Menus, MenuSettingsOffLeaveTheirEntriesOut) {
 }
 
 TEST_F(Menus, NoToolMenuMeansNoMakerGroup) {
-  const HostRun run = Run({"-menu-no-tool", "start", "menus", "compose", "compose-menus"});
+  const HostRun run = Run({"-menu-no-tool", "start", "menus", "compose", "compose-menus", "commands"});
   for (const char* step : {"menus", "compose-menus"}) {
     SCOPED_TRACE(step);
-    const Lines menus = StepOutput(run, step);
-    EXPECT_EQ(std::find(menus.begin(), menus.end(), "    Vintrell"), menus.end()) << run.output;
+    // Nowhere, the menu bar itself included: no heading, no submenu, no list entry.
+    for (const std::string& line : StepOutput(run, step)) {
+      const std::string caption = line.substr(line.find_first_not_of(' '));
+      EXPECT_NE(caption.rfind("ZEFO", 0), 0u) << line;
+      EXPECT_NE(caption, "Vintrell") << line;
+      EXPECT_EQ(line.find(J("プラグインリスト")), std::string::npos) << line;
+    }
   }
+  EXPECT_EQ(StepOutput(run, "commands").size(), 2u) << "only the two help entries\n" << run.output;
 }
 
 TEST_F(Menus, SharedSubmenusAndAMakerGroupOfAnotherPlugInAreJoined) {
