@@ -51,7 +51,7 @@ TEST(LoadFormFont, ANameStoredForTheOtherLanguageHasNoEffect) {
 TEST(LoadFormFont, StoredValuesReplaceTheFontsOwn) {
   const FormFont font = Loaded(
       "AboutForm\\Font\\English\\Name=String:Courier New\r\n"
-      "AboutForm\\Font\\English\\Charset=Integer:0\r\n"
+      "AboutForm\\Font\\English\\Charset=Integer:161\r\n"
       "AboutForm\\Font\\English\\Size=Integer:14\r\n"
       "AboutForm\\Font\\English\\Color=Integer:255\r\n"
       "AboutForm\\Font\\English\\Pitch=Integer:2\r\n"
@@ -59,6 +59,7 @@ TEST(LoadFormFont, StoredValuesReplaceTheFontsOwn) {
       "AboutForm\\Font\\English\\Size2=Integer:99\r\n",
       false);
   EXPECT_EQ(font.name, "Courier New");
+  EXPECT_EQ(font.charset, 161);
   EXPECT_EQ(font.size, 14);
   EXPECT_EQ(font.color, 255u);
   EXPECT_EQ(font.pitch, 2);

@@ -290,5 +290,47 @@ TEST_F(VersionWatch, ThousandsOfEntriesAreEachRecordedInOrder) {
   EXPECT_EQ(known.Count(), 5003u);
 }
 
+TEST_F(VersionWatch, OversizedAndOddMessagesAreReadToTheEnd) {
+  const std::string megabyte(1 << 20, 'a');
+  std::string attachment;  // 20 MB of base64 lines
+  for (const std::string line(76, 'Q'); attachment.size() < 20u << 20;)
+    attachment += line + "\r\n";
+  std::string anyBytes;
+  for (int byte = 1; byte < 256; ++byte)
+    anyBytes += static_cast<char>(byte);
+  struct Row {
+    const char* name;
+    std::string text;
+    std::string newPlugIns;
+  };
+  const Row rows[] = {
+      {"a 1 MB header line first", "X-Long: " + megabyte + "\r\nX-Mailer-Plugin: A ver 1\r\n\r\nbody\r\n",
+       "A ver 1\r\n"},
+      {"a 1 MB plug-in entry", "X-Mailer-Plugin: " + megabyte + ", B ver 2\r\n\r\n", "B ver 2\r\n"},
+      {"a 1 MB folded header without an empty line",
+       "X-Mailer-Plugin: C ver 3\r\n\t" + megabyte + "\r\n\tD ver 4", "C ver 3\r\nD ver 4\r\n"},
+      {"a 20 MB attachment",
+       "X-Mailer-Plugin: E ver 5\r\nContent-Type: multipart/mixed; boundary=\"b\"\r\n\r\n--b\r\n"
+       "Content-Type: application/octet-stream\r\n\r\n" +
+           attachment + "--b--\r\n",
+       "E ver 5\r\n"},
+      {"only an empty line", "\r\n", ""},
+      {"nothing at all", "", ""},
+      {"every byte value in the header", "X-Mailer-Plugin: F ver 6, " + anyBytes + "\r\n\r\n", "F ver 6\r\n"},
+      {"a NUL ends the text", std::string("X-Mailer-Plugin: G ver 7\r\n") + '\0' + "X-Mailer: H ver 8\r\n",
+       "G ver 7\r\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    pending.Clear();
+    MessageLines lines(row.text);
+    ScanReceivedMessage(lines, "", known, pending, AsciiUpper,
+                        [&](const std::string& warning) { warnings.push_back(warning); });
+    EXPECT_EQ(pending.newPlugIns, row.newPlugIns);
+    EXPECT_EQ(pending.newMailers, "");
+  }
+  EXPECT_EQ(warnings, Lines{});
+}
+
 }  // namespace
 }  // namespace quorvel
