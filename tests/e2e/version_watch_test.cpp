@@ -91,6 +91,20 @@ TEST_F(VersionWatch, TheFilterFollowsTheBeckyOnlyOption) {
   EXPECT_EQ(boxes[0], Notice({{kNewMailers, {"Postwick Mail ver 3.2"}}, {kNewPlugIns, {"Other Ver.1"}}}));
 }
 
+TEST_F(VersionWatch, JapaneseNamesAreReportedAsTheMessageWroteThem) {
+  // Shift-JIS names, one of them with a trail byte that is a backslash (表).
+  const std::string mailer = InCodePage("電信メール", 932), plugIn = InCodePage("表計算", 932);
+  installation.WriteFile(PlugIns() + "Quorvel.ini", "Check\\BeckyOnly=Boolean:False\r\n");
+  const HostRun run = Run(
+      {"start", "retrieve:" + Mail("1.eml", "X-Mailer: " + mailer + " ver 1.0\r\nX-Mailer-Plugin: " + plugIn +
+                                                " Ver.2, Quillet Ver.0.3\r\n")});
+  const auto boxes = MessageBoxes(run);
+  ASSERT_EQ(boxes.size(), 1u) << run.output;
+  EXPECT_EQ(boxes[0], Notice({{kNewMailers, {ShownJapanese("電信メール") + " ver 1.0"}},
+                              {kNewPlugIns, {ShownJapanese("表計算") + " Ver.2", "Quillet Ver.0.3"}}}));
+  EXPECT_NE(Ini().find("=String:" + plugIn + "\r\n"), std::string::npos) << "kept in the settings file";
+}
+
 TEST_F(VersionWatch, TheSettingsFileAfterTheFirstScannedMessage) {
   const HostRun run = Run({"-version:2.80.03", "start",
                            "retrieve:" + Mail("1.eml",
