@@ -292,5 +292,70 @@ TEST_F(AboutDialog, AStoredFontReachesEveryTextButTheVersion) {
             std::string::npos);
 }
 
+// The screen's resolution as the system settings give it, for the processes started while this
+// lives; the prefix's own setting comes back afterwards.
+class ScreenDpi {
+ public:
+  explicit ScreenDpi(DWORD dotsPerInch) {
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
+                    &key_, nullptr);
+    DWORD size = sizeof previous_;
+    hadPrevious_ = RegQueryValueExA(key_, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&previous_),
+                                    &size) == ERROR_SUCCESS;
+    RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dotsPerInch),
+                   sizeof dotsPerInch);
+  }
+  ~ScreenDpi() {
+    if (hadPrevious_) {
+      RegSetValueExA(key_, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_),
+                     sizeof previous_);
+    } else {
+      RegDeleteValueA(key_, "LogPixels");
+    }
+    RegCloseKey(key_);
+  }
+  ScreenDpi(const ScreenDpi&) = delete;
+  ScreenDpi& operator=(const ScreenDpi&) = delete;
+
+ private:
+  HKEY key_ = nullptr;
+  DWORD previous_ = 0;
+  bool hadPrevious_ = false;
+};
+
+TEST_F(SetupDialog, AtOneAndAHalfTimesTheResolutionEverythingGrowsAlike) {
+  const ScreenDpi dpi(144);
+  const Lines lines = Setup("print;close").Lines();
+  const std::string font = "font \"ＭＳ Ｐゴシック\" -18 weight 400 charset 128";
+  EXPECT_NE(LineBeginning(lines, "dialog \"Vintrell\": ").find("client 624x204, " + font), std::string::npos)
+      << LineBeginning(lines, "dialog \"Vintrell\": ");
+  const std::pair<const char*, const char*> controls[] = {
+      {"  Button #1 ", "at 12,163 110x38"},   {"  Button #2 ", "at 132,163 110x38"},
+      {"  Button #201", "at 505,163 110x38"}, {"  Button #202", "at 0,0 624x26"},
+      {"  Static #205", "at 0,78 624x5"},     {"  Button #206", "at 0,83 624x26"},
+  };
+  for (const auto& [id, place] : controls) {
+    EXPECT_NE(LineBeginning(lines, id).find(place), std::string::npos) << LineBeginning(lines, id);
+  }
+}
+
+TEST_F(AboutDialog, AtOneAndAHalfTimesTheResolutionEverythingGrowsAlike) {
+  const ScreenDpi dpi(144);
+  const Lines lines = About(false).Lines();
+  EXPECT_NE(LineBeginning(lines, "dialog \"About Quorvel\": ").find("window 584x270 "), std::string::npos)
+      << LineBeginning(lines, "dialog \"About Quorvel\": ");
+  const std::pair<const char*, const char*> controls[] = {
+      {"  Button #1 ", "\"OK\" at 474,18 80x32"},
+      {"  Static #101", "\"Vintrell\" at 90,12 "},
+      {"  Static #105", "at 30,180 "},
+      {"  Static #108", "\"Ver.0.01 Rev.4\" at 114,36 "},
+  };
+  for (const auto& [id, place] : controls) {
+    const std::string line = LineBeginning(lines, id);
+    EXPECT_NE(line.find(place), std::string::npos) << line;
+    EXPECT_NE(line.find(" -18 weight"), std::string::npos) << line;
+  }
+}
+
 }  // namespace
 }  // namespace e2e
