@@ -209,5 +209,16 @@ TEST_F(VersionWatch, TheTestCommandScansTheCurrentMailAtOnce) {
   EXPECT_NE(Ini().find("Quillet"), std::string::npos) << "saved";
 }
 
+TEST_F(VersionWatch, TheTestCommandShowsItsNoticeBeforeItSaves) {
+  const std::string mail =
+      Mail("current.eml", "X-Mailer: Becky! ver. 2.80.03\r\nX-Mailer-Plugin: Quillet Ver.0.3\r\n");
+  const std::string ini = PlugIns() + "Quorvel.ini";
+  const HostRun run = Run({"/TESTMODE", "start", "mail:" + mail, "in-box:print-file:" + ini,
+                           "choose:" + ShownJapanese("テスト（プラグインリスト）")});
+  EXPECT_TRUE(HasLine(run.Lines(), "file " + ini + ": none")) << "nothing saved while the notice is open\n"
+                                                              << run.output;
+  EXPECT_NE(Ini().find("Quillet"), std::string::npos) << "saved once it is closed";
+}
+
 }  // namespace
 }  // namespace e2e

@@ -323,6 +323,13 @@ bool PrintClipboard(Host& host, const std::wstring&) {
   return true;
 }
 
+bool PrintFile(Host& host, const std::wstring& parameter) {
+  std::string bytes;
+  const bool read = ReadWholeFile(ResolveAgainst(host.ProgramFolderPath(), parameter), bytes);
+  PrintLine(L"file " + parameter + L": " + (read ? QuotedAnsi(bytes) : std::wstring(L"none")));
+  return true;
+}
+
 bool PumpStep(Host& host, const std::wstring&) {
   host.Pump();
   return true;
@@ -394,6 +401,7 @@ const StepKind kSteps[] = {
     {L"setup", Parameter::kRequired, &Setup},
     {L"clipboard", Parameter::kRequired, &SetClipboard},
     {L"print-clipboard", Parameter::kNone, &PrintClipboard},
+    {L"print-file", Parameter::kRequired, &PrintFile},
     {L"pump", Parameter::kNone, &PumpStep},
     {L"wait", Parameter::kRequired, &WaitStep},
     {L"answer", Parameter::kRequired, &Answer},
