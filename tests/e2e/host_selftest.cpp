@@ -930,6 +930,26 @@ TEST(Steps, NeverTextsSetupAndClipboard) {
   EXPECT_EQ(run.exitCode, 2);
 }
 
+TEST(Steps, AStepRunsInsideTheNextBoxBeforeItsButtonIsPressed) {
+  Installation host;
+  host.InstallTestPlugin(PlugIns(host), "Setup.dll",
+                         Logging("setup", "box-on=setup\nbox-caption=Setup\nbox-text=Go\n"));
+  host.WriteFile("note.txt", "a\r\n");
+  HostRun run = host.Run({"clipboard:x", "in-box:print-clipboard", "in-box:print-file:note.txt",
+                          "setup:Setup.dll", "setup:Setup.dll", "print-file:missing.txt", "in-box:exit"});
+  EXPECT_EQ(StepOutput(run, "setup:Setup.dll"),
+            (Lines{"message box: caption \"Setup\" icon warning buttons OK owner main window", "| Go",
+                   "in the box: print-clipboard", "clipboard: \"x\"", "setup returned 1"}))
+      << run.output;
+  const Lines lines = run.Lines();
+  EXPECT_TRUE(HasLine(lines, "in the box: print-file:note.txt")) << "the second box gets the second step";
+  EXPECT_TRUE(HasLine(lines, "file note.txt: \"a\\r\\n\""));
+  EXPECT_EQ(StepOutput(run, "print-file:missing.txt"), Lines{"file missing.txt: none"});
+  EXPECT_EQ(StepOutput(run, "in-box:exit"), Lines{"cannot exit inside a box"});
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_TRUE(HasLine(LogLines(host), "setup: box answered 1"));
+}
+
 TEST(Steps, ScriptStepsRunInPlaceAndBadStepsMakeExitCodeTwo) {
   Installation host;
   host.WriteFile("steps.txt", "\xEF\xBB\xBF# a comment\r\n\r\n  compose:Subject=件名\r\nheaders\n");

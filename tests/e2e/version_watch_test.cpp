@@ -214,10 +214,11 @@ TEST_F(VersionWatch, TheTestCommandShowsItsNoticeBeforeItSaves) {
       Mail("current.eml", "X-Mailer: Becky! ver. 2.80.03\r\nX-Mailer-Plugin: Quillet Ver.0.3\r\n");
   const std::string ini = PlugIns() + "Quorvel.ini";
   const HostRun run = Run({"/TESTMODE", "start", "mail:" + mail, "in-box:print-file:" + ini,
-                           "choose:" + ShownJapanese("テスト（プラグインリスト）")});
-  EXPECT_TRUE(HasLine(run.Lines(), "file " + ini + ": none")) << "nothing saved while the notice is open\n"
-                                                              << run.output;
-  EXPECT_NE(Ini().find("Quillet"), std::string::npos) << "saved once it is closed";
+                           "choose:" + ShownJapanese("テスト（プラグインリスト）"), "print-file:" + ini});
+  const Lines printed = WithPrefix(run.Lines(), "file " + ini + ": ");
+  ASSERT_EQ(printed.size(), 2u) << run.output;
+  EXPECT_EQ(printed[0], "file " + ini + ": none") << "nothing saved while the notice is open";
+  EXPECT_NE(printed[1].find("Quillet"), std::string::npos) << "saved once it is closed: " << printed[1];
 }
 
 }  // namespace

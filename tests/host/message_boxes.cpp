@@ -92,6 +92,17 @@ void MessageBoxWatcher::OnActivate(HWND window) {
 
 void MessageBoxWatcher::OnDestroy(HWND window) {
   handled_.erase(window);
+  // A box that closed before its step ran: the step is not run outside it.
+  for (auto it = runningBoxSteps_.begin(); it != runningBoxSteps_.end();) {
+    if (it->box != window) {
+      ++it;
+      continue;
+    }
+    KillTimer(nullptr, it->timer);
+    PrintLine(L"the box closed before its step ran: " + it->step);
+    stepInBoxFailed_ = true;
+    it = runningBoxSteps_.erase(it);
+  }
   // A watched DialogBox call prints the end of its dialog with the result when it returns; the end of
   // any other dialog is printed here.
   bool reported = OnWindowDestroyed(window);
@@ -141,11 +152,14 @@ void MessageBoxWatcher::HandleMessageBox(HWND box) {
   if (!boxSteps_.empty() && runStep_) {
     // Posted as a timer message, so that the step runs inside the box's message loop rather than
     // inside this hook.
+    const std::wstring step = boxSteps_.front();
+    boxSteps_.pop_front();
     if (UINT_PTR timer = SetTimer(nullptr, 0, 0, &MessageBoxWatcher::RunStepInBox)) {
-      runningBoxSteps_.push_back({timer, box, press, boxSteps_.front()});
-      boxSteps_.pop_front();
+      runningBoxSteps_.push_back({timer, box, press, step});
       return;
     }
+    PrintLine(L"cannot run in the box: " + step);
+    stepInBoxFailed_ = true;
   }
   Press(box, press);
 }

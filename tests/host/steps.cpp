@@ -356,6 +356,11 @@ bool Answer(Host& host, const std::wstring& parameter) {
 }
 
 bool StepInBox(Host& host, const std::wstring& parameter) {
+  // Exiting would unload the plug-in whose box is still open, its code on the stack.
+  if (parameter == L"exit") {
+    PrintLine(L"cannot exit inside a box");
+    return false;
+  }
   host.Watcher().QueueStepInBox(parameter);
   return true;
 }
