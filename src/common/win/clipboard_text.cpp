@@ -53,10 +53,11 @@ bool ReadClipboardText(HWND owner, std::optional<std::wstring>& text) {
   const OpenClipboardScope clipboard(owner);
   if (!clipboard) return false;
   if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return true;
+  // There is text, but it cannot be had: what the clipboard holds is not known.
   const HANDLE data = GetClipboardData(CF_UNICODETEXT);
-  if (!data) return true;
+  if (!data) return false;
   const auto* locked = static_cast<const wchar_t*>(GlobalLock(data));
-  if (!locked) return true;
+  if (!locked) return false;
   const size_t limit = GlobalSize(data) / sizeof(wchar_t);
   text.emplace(locked, wcsnlen(locked, limit));
   GlobalUnlock(data);

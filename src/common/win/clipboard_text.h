@@ -10,7 +10,7 @@
 namespace quorvel::win {
 
 // Reads the clipboard's text into `text`, nothing when it holds none. False when the clipboard
-// cannot be opened, so that what it holds is not known.
+// cannot be opened or its text cannot be had, so that what it holds is not known.
 bool ReadClipboardText(HWND owner, std::optional<std::wstring>& text);
 
 // Replaces the clipboard's content with `text` (ANSI, CF_TEXT). False when the clipboard cannot be
