@@ -25,7 +25,8 @@ void WriteSetting(const std::string& keyPath, const std::string& valueName, cons
 // The rows of the table, lines that are not entries included.
 size_t SettingsRowCount();
 // True when the file now holds the table. A failed save leaves the old file whole and the table in
-// memory; the next save tries again.
+// memory; the next save tries again. A file that could not be read is written by no save of this
+// load of the module.
 bool SaveSettings();
 
 }  // namespace quorvel::win

@@ -42,6 +42,7 @@ INT_PTR TSetupForm::OnMessage(UINT message, WPARAM wParam, LPARAM) {
       return true;
     case WM_GETFONT:
       // The form's font, not the template's.
+      if (!font_) return false;
       SetWindowLongPtrW(window_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(font_.get()));
       return true;
     case WM_CLOSE:
@@ -79,8 +80,7 @@ void TSetupForm::FormCreate() {
   // The form's font with its Shift-JIS character set, which the dialog template cannot give: the
   // texts are Japanese whatever the system's language.
   font_ = CreateFormFont(BuiltInFont(true));
-  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-  for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+  for (HWND child = GetWindow(window_, GW_CHILD); font_ && child; child = GetWindow(child, GW_HWNDNEXT))
     SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   const HINSTANCE instance = Module().instance;
