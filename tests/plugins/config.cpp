@@ -115,7 +115,7 @@ Config ParseConfig(const std::string& bytes) {
     else if (key == "description")
       config.description = value;
     else if (key == "fault")
-      config.faultInInfo = value == "info";
+      config.fault = value;
     else if (key == "stamp")
       config.stamp = value;
     else if (key == "stamp-buffer")

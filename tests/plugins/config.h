@@ -40,7 +40,7 @@ struct MenuPlace {
 struct Config {
   // Written by BKC_OnPlugInInfo into the four fields; an absent key leaves its field untouched.
   std::optional<std::string> name, vendor, version, description;
-  bool faultInInfo = false;  // fault=info
+  std::string fault;  // fault=info|caught: what BKC_OnPlugInInfo does first
 
   std::string stamp;           // an entry added to X-Mailer-Plugin on BKC_OnOutgoing
   int stampBufferSize = 4096;  // stamp-buffer: size told to BKA_CompGetSpecifiedHeader

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <vector>
@@ -20,6 +21,12 @@ namespace {
 
 Config g_config;
 HWND g_mainWindow = nullptr;
+
+#ifndef TEST_PLUGIN_WITHOUT_INFO
+[[noreturn]] __attribute__((noinline)) void ThrowOwnException() {
+  throw std::runtime_error("its own exception");
+}
+#endif
 
 struct BitmapDeleter {
   void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
@@ -239,10 +246,18 @@ int WINAPI BKC_OnPlugInSetup(HWND window) {
 #ifndef TEST_PLUGIN_WITHOUT_INFO
 int WINAPI BKC_OnPlugInInfo(PlugInInfoRecord* info) {
   Log("BKC_OnPlugInInfo");
-  if (g_config.faultInInfo) {
+  if (g_config.fault == "info") {
     // Read through a volatile so the compiler cannot turn the faulting write into a trap of its own.
     volatile std::uintptr_t address = 0;
     *reinterpret_cast<volatile int*>(address) = 1;
+  } else if (g_config.fault == "caught") {
+    // An exception that the plug-in handles itself. On x64 it travels as a structured exception
+    // through the system's dispatcher, which must find the plug-in's own handler first.
+    try {
+      ThrowOwnException();
+    } catch (const std::runtime_error& error) {
+      Log(std::string("caught ") + error.what());
+    }
   }
   CopyField(info->name, sizeof info->name, g_config.name);
   CopyField(info->vendor, sizeof info->vendor, g_config.vendor);

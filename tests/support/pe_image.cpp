@@ -50,8 +50,10 @@ std::optional<PeImage> ReadPeImage(const std::string& bytes) try {
   const uint16_t optionalSize = file.At<uint16_t>(pe + 20);
   image.isDll = (file.At<uint16_t>(pe + 22) & 0x2000) != 0;
   const uint32_t optional = pe + 24;
-  if (file.At<uint16_t>(optional) != 0x10B) return std::nullopt;  // PE32, not PE32+
-  const uint32_t directories = optional + 96;
+  // The data directories follow the fields whose width differs between PE32 and PE32+ (64-bit).
+  const uint16_t magic = file.At<uint16_t>(optional);
+  if (magic != 0x10B && magic != 0x20B) return std::nullopt;
+  const uint32_t directories = optional + (magic == 0x20B ? 112 : 96);
 
   std::vector<Section> sections;
   for (uint32_t i = 0, at = optional + optionalSize; i < sectionCount; ++i, at += 40) {

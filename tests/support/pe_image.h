@@ -1,5 +1,6 @@
-// Reads the export and import tables of a 32-bit PE file from its bytes, for tests that check what a
-// built binary offers to and needs from the system.
+// Reads the export and import tables of a PE file (32-bit, or the 64-bit twin's) from its bytes, for
+// tests that check what a built binary offers to and needs from the system. Plain C++: it reads the
+// product's tables on any machine, without running it.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +12,7 @@
 namespace quorvel::test {
 
 struct PeImage {
-  uint16_t machine = 0;  // 0x14C for i386
+  uint16_t machine = 0;  // 0x14C for i386, 0x8664 for x64
   bool isDll = false;
   uint32_t timeDateStamp = 0;
 
@@ -25,7 +26,7 @@ struct PeImage {
   std::vector<std::string> importedDlls;  // in table order, as written
 };
 
-// Nothing when the bytes are not a well-formed 32-bit PE image.
+// Nothing when the bytes are not a well-formed PE image.
 std::optional<PeImage> ReadPeImage(const std::string& bytes);
 
 std::string ReadWholeFile(const std::string& path);

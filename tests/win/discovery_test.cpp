@@ -143,13 +143,20 @@ TEST_F(PlugInInfo, ModulesThatCannotAnswerGiveUnknownForEveryField) {
 TEST_F(PlugInInfo, AFaultInsideThePlugInReadsUnknownAndTheProgramGoesOn) {
   const std::string faulting = PlugIn("Faulty.dll", "name=Faulty\nfault=info\n");
   const std::string sound = PlugIn("Sound.dll", "name=Sound\n");
+  const std::string careful = PlugIn("Careful.dll", "name=Careful\nfault=caught\n");
+#if defined(__i386__)
+  // x86 keeps the thread's handlers in a chain at fs:[0] (x64 has none): the guard must leave it as it was.
   const DWORD handlersBefore = __readfsdword(0);
+#endif
   for (int round = 0; round < 3; ++round) {
     SCOPED_TRACE(round);
     EXPECT_EQ(GetPlugInName(faulting), "(unknown)");
     EXPECT_EQ(GetPlugInName(sound), "Sound");
+    EXPECT_EQ(GetPlugInName(careful), "Careful") << "an exception that the plug-in handles is left to it";
   }
+#if defined(__i386__)
   EXPECT_EQ(__readfsdword(0), handlersBefore) << "the guard's frame is off the thread's handler chain";
+#endif
 }
 
 TEST_F(PlugInInfo, EachReadLoadsTheModuleOnce) {

@@ -1,6 +1,7 @@
 // Quorvel.dll loaded by a program that is not the host: the host API cannot be bound, so the module
 // is inert, shows nothing but its setup dialog, and every export still answers with its fixed result,
-// removing its own arguments from the stack as the host's calling convention demands.
+// removing its own arguments from the stack as the host's calling convention demands (32 bits); and
+// the file names the product in its version resource.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -16,16 +17,18 @@
 namespace quorvel::test {
 namespace {
 
+#if defined(__i386__)
 struct CallResult {
   uint32_t value;
   int32_t stackDrift;  // bytes the caller would still have to remove: 0 for stdcall
 };
 
-// Pushes the arguments right to left, calls, and measures the stack pointer afterwards.
-CallResult CallAsHost(FARPROC function, std::vector<uint32_t> arguments) {
+// x86: pushes the arguments right to left, calls, and measures the stack pointer afterwards, so that
+// an export that does not remove its own arguments (stdcall) shows.
+CallResult CallAsHost(FARPROC function, std::vector<uintptr_t> arguments) {
   uint32_t value, before, after;
   uint32_t count = static_cast<uint32_t>(arguments.size());
-  const uint32_t* data = arguments.data();
+  const uintptr_t* data = arguments.data();
   asm volatile(
       "movl %%esp, %%esi\n\t"
       "1:\n\t"
@@ -43,6 +46,26 @@ CallResult CallAsHost(FARPROC function, std::vector<uint32_t> arguments) {
       : "memory", "cc");
   return {value, static_cast<int32_t>(before - after)};
 }
+
+void ExpectArgumentsRemoved(const CallResult& call) {
+  EXPECT_EQ(call.stackDrift, 0);
+}
+#elif defined(__x86_64__)
+struct CallResult {
+  uintptr_t value;
+};
+
+// x64 has one calling convention, in which the caller removes the arguments: there is no drift to see.
+// The first four arguments travel in registers, and a function reads only those it takes.
+CallResult CallAsHost(FARPROC function, std::vector<uintptr_t> arguments) {
+  arguments.resize(4);
+  using Call = uintptr_t (*)(uintptr_t, uintptr_t, uintptr_t, uintptr_t);
+  const auto call = reinterpret_cast<Call>(reinterpret_cast<void*>(function));
+  return {call(arguments[0], arguments[1], arguments[2], arguments[3])};
+}
+
+void ExpectArgumentsRemoved(const CallResult&) {}
+#endif
 
 class InertModule : public ::testing::Test {
  protected:
@@ -78,7 +101,7 @@ TEST_F(InertModule, EveryExportAnswersItsFixedResultAndRemovesItsArguments) {
   ASSERT_NE(module, nullptr);
   struct Row {
     const char* name;
-    std::vector<uint32_t> arguments;
+    std::vector<uintptr_t> arguments;
     uint32_t result;
   };
   const Row rows[] = {
@@ -89,7 +112,7 @@ TEST_F(InertModule, EveryExportAnswersItsFixedResultAndRemovesItsArguments) {
       {"BKC_OnMenuInit", {0, 0, 7}, 0},
       {"BKC_OnOpenCompose", {0, 0}, 0},
       {"BKC_OnOutgoing", {0, 0}, 0},
-      {"BKC_OnRetrieve", {reinterpret_cast<uint32_t>("Subject: x\r\n\r\nbody\r\n"), 0}, 0},
+      {"BKC_OnRetrieve", {reinterpret_cast<uintptr_t>("Subject: x\r\n\r\nbody\r\n"), 0}, 0},
       {"BKC_OnFinishRetrieve", {0}, 0},
       {"BKC_OnPlugInSetup", {0}, 1},
       {"BKC_OnExit", {}, 0},
@@ -99,8 +122,8 @@ TEST_F(InertModule, EveryExportAnswersItsFixedResultAndRemovesItsArguments) {
     const FARPROC function = Export(row.name);
     ASSERT_NE(function, nullptr);
     const CallResult call = CallAsHost(function, row.arguments);
-    EXPECT_EQ(call.value, row.result);
-    EXPECT_EQ(call.stackDrift, 0);
+    EXPECT_EQ(static_cast<uint32_t>(call.value), row.result);  // the exports return int
+    ExpectArgumentsRemoved(call);
   }
   // Only the setup dialog showed (and was closed with OK); it works without the host API.
   ASSERT_EQ(watcher->Boxes().size(), 1u);
@@ -110,9 +133,9 @@ TEST_F(InertModule, EveryExportAnswersItsFixedResultAndRemovesItsArguments) {
 TEST_F(InertModule, PlugInInfoIsFilledEvenWhenInert) {
   char record[496];
   std::memset(record, 0, sizeof record);
-  const CallResult call = CallAsHost(Export("BKC_OnPlugInInfo"), {reinterpret_cast<uint32_t>(record)});
-  EXPECT_EQ(call.value, 0u);
-  EXPECT_EQ(call.stackDrift, 0);
+  const CallResult call = CallAsHost(Export("BKC_OnPlugInInfo"), {reinterpret_cast<uintptr_t>(record)});
+  EXPECT_EQ(static_cast<uint32_t>(call.value), 0u);
+  ExpectArgumentsRemoved(call);
   EXPECT_STREQ(record, "Vintrell");
   EXPECT_STREQ(record + 80, "TARVI Semmo & ZEFO Lab.");
   EXPECT_STREQ(record + 160, "Ver.0.01 Rev.4");
@@ -120,17 +143,48 @@ TEST_F(InertModule, PlugInInfoIsFilledEvenWhenInert) {
 }
 
 TEST_F(InertModule, NeverPrecedeAndNeverFollowGiveTheirOwnLastingEmptyText) {
-  const uint32_t precede = CallAsHost(Export("NeverPrecede"), {}).value;
-  const uint32_t follow = CallAsHost(Export("NeverFollow"), {}).value;
+  const uintptr_t precede = CallAsHost(Export("NeverPrecede"), {}).value;
+  const uintptr_t follow = CallAsHost(Export("NeverFollow"), {}).value;
   ASSERT_NE(precede, 0u);
   ASSERT_NE(follow, 0u);
   EXPECT_NE(precede, follow);
   EXPECT_EQ(CallAsHost(Export("NeverPrecede"), {}).value, precede);
   EXPECT_EQ(CallAsHost(Export("NeverFollow"), {}).value, follow);
-  EXPECT_EQ(CallAsHost(Export("NeverPrecede"), {}).stackDrift, 0);
-  for (const uint32_t address : {precede, follow}) {
+  ExpectArgumentsRemoved(CallAsHost(Export("NeverPrecede"), {}));
+  for (const uintptr_t address : {precede, follow}) {
     EXPECT_EQ(std::memcmp(reinterpret_cast<const char*>(address), "\0\0\0\0", 4), 0);
   }
+}
+
+// The version resource, as Windows reads it from the file (the same resource in both builds).
+std::string VersionString(const std::vector<char>& info, const char* name) {
+  char* value = nullptr;
+  UINT length = 0;
+  const std::string path = std::string("\\StringFileInfo\\041104B0\\") + name;
+  if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
+    return "";
+  return value;
+}
+
+TEST(BuiltDllVersion, NamesTheProductItsVersionAndItsFile) {
+  const std::string dll = ProgramFolder() + "..\\Quorvel.dll";
+  DWORD ignored = 0;
+  std::vector<char> info(GetFileVersionInfoSizeA(dll.c_str(), &ignored));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(dll.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  EXPECT_EQ(fixed->dwFileVersionMS, 0x00000001u) << "0.1";
+  EXPECT_EQ(fixed->dwFileVersionLS, 0x00000004u) << "0.4: Ver.0.01 Rev.4";
+  EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+  EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
+  EXPECT_EQ(VersionString(info, "ProductName"), "Vintrell");
+  EXPECT_EQ(VersionString(info, "ProductVersion"), "Ver.0.01 Rev.4");
+  EXPECT_EQ(VersionString(info, "FileVersion"), "0.1.0.4");
+  EXPECT_EQ(VersionString(info, "OriginalFilename"), "Quorvel.dll");
+  EXPECT_EQ(VersionString(info, "CompanyName"), "TARVI Semmo & ZEFO Lab.");
+  EXPECT_FALSE(VersionString(info, "FileDescription").empty());
 }
 
 }  // namespace

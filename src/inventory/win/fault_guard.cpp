@@ -3,11 +3,15 @@
 #include <windows.h>
 #include <intrin.h>
 
+// The two architectures find exception handlers differently, so each has its own guard below; both
+// let the foreign code's own handlers run first and stop only what would escape it.
 namespace quorvel::win {
+
+#if defined(__i386__)
 namespace {
 
-// A frame of the thread's exception handler chain (the list at fs:[0]), with the place to jump back
-// to. The system passes the frame's address to its handler, so the link must come first.
+// x86: a frame of the thread's exception handler chain (the list at fs:[0]), with the place to jump
+// back to. The system passes the frame's address to its handler, so the link must come first.
 struct GuardFrame {
   EXCEPTION_REGISTRATION_RECORD link;
   void* resume[5];  // __builtin_setjmp buffer
@@ -36,5 +40,54 @@ __attribute__((noinline)) bool CallContainingFaults(void (*call)(void*), void* a
   __writefsdword(0, reinterpret_cast<DWORD>(guard.link.Next));
   return returned;
 }
+
+#elif defined(__x86_64__)
+
+// x64: handlers are found through the unwind tables of the code on the stack, not through a chain.
+// The small function below carries a handler in its own table entry; an exception that leaves the
+// foreign code reaches it, and it unwinds the foreign frames (their clean-up runs) back to the
+// function's resume point, which returns false.
+extern "C" {
+bool quorvel_call_guarded(void (*call)(void*), void* argument);
+extern const char quorvel_guard_resume[];
+EXCEPTION_DISPOSITION quorvel_stop_at_guard(EXCEPTION_RECORD* record, void* frame, CONTEXT* context,
+                                            DISPATCHER_CONTEXT* dispatch) {
+  if (record->ExceptionFlags & (EXCEPTION_UNWINDING | EXCEPTION_EXIT_UNWIND)) return ExceptionContinueSearch;
+  RtlUnwindEx(frame, const_cast<char*>(quorvel_guard_resume), record, nullptr, context,
+              dispatch->HistoryTable);
+  return ExceptionContinueSearch;  // not reached: the unwind resumes at quorvel_guard_resume
+}
+}
+
+asm(R"(
+    .section .text$quorvel_call_guarded,"x"
+    .def quorvel_call_guarded; .scl 2; .type 32; .endef
+    .globl quorvel_call_guarded
+    .seh_proc quorvel_call_guarded
+quorvel_call_guarded:
+    subq $40, %rsp
+    .seh_stackalloc 40
+    .seh_handler quorvel_stop_at_guard, @except
+    .seh_endprologue
+    movq %rcx, %rax
+    movq %rdx, %rcx
+    callq *%rax
+    movl $1, %eax
+    addq $40, %rsp
+    retq
+quorvel_guard_resume:
+    xorl %eax, %eax
+    addq $40, %rsp
+    retq
+    .seh_endproc
+)");
+
+bool CallContainingFaults(void (*call)(void*), void* argument) {
+  return quorvel_call_guarded(call, argument);
+}
+
+#else
+#error "the fault guard knows x86 and x64 only"
+#endif
 
 }  // namespace quorvel::win
