@@ -1,11 +1,20 @@
 # The project's front door: `make demo` runs the main job, `make test` runs every test.
 # Both install what is missing first (tools/bootstrap.sh, needs root on a fresh machine).
+#
+# The product is the 32-bit DLL (build/win32). Some machines run no 32-bit program; there the Windows
+# side runs as its 64-bit twin (build/win64), built from the same sources. tools/probe-32bit tells
+# which kind of machine this is; QUORVEL_64_ONLY=1 takes the 64-bit-only path on any machine.
 
 WIN32_BUILD := build/win32
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
-WINE_RUN := tools/wine-run $(CURDIR)/$(WIN32_BUILD)/wineprefix
 
-.PHONY: all bootstrap configure-win32 dll dist demo screenshots test test-native test-win32 bench fuzz format format-check clean
+# The CTest run of one Windows build (win32 or win64) under its own Wine and a virtual display, with
+# one Wine server kept running for the whole run.
+wine_tests = WINEARCH=$(1) $(XVFB) sh -c 'tools/wine-run $(CURDIR)/build/$(1)/wineprefix --start; \
+  ctest --preset $(1); status=$$?; tools/wine-run $(CURDIR)/build/$(1)/wineprefix --stop; exit $$status'
+
+.PHONY: all bootstrap configure-win32 configure-win64 dll dist demo screenshots test test-common test-native \
+  test-release test-win64 test-win32 test-win32-not-run bench fuzz format format-check clean
 
 all: dll
 
@@ -14,6 +23,9 @@ bootstrap:
 
 configure-win32: bootstrap
 	@cmake --preset win32 >/dev/null
+
+configure-win64: bootstrap
+	@cmake --preset win64 >/dev/null
 
 dll: configure-win32
 	cmake --build --preset win32 --target Quorvel
@@ -25,25 +37,56 @@ dist: dll
 	python3 tools/make_dist.py . $(WIN32_BUILD)/Quorvel.dll $(DIST_ZIP)
 	@echo "packed $(DIST_ZIP)"
 
-demo: configure-win32
-	cmake --build --preset win32 --target Quorvel B2 TestPlugin
-	@$(XVFB) tools/demo.sh $(WIN32_BUILD)
+# The 32-bit build where this machine runs it, else the 64-bit twin; the first line says which.
+demo: bootstrap
+	@if why=$$(tools/probe-32bit); then build=win32 what="the 32-bit build"; \
+	 else build=win64 what="the 64-bit twin"; fi; \
+	 echo "make demo runs $$what (build/$$build): $$why"; \
+	 cmake --preset $$build >/dev/null && cmake --build --preset $$build --target Quorvel B2 TestPlugin && \
+	 $(XVFB) tools/demo.sh build/$$build
 
-# Pictures of the dialogs for the README, in docs/.
+# Pictures of the dialogs for the README, in docs/: of the product, so only where it runs.
 screenshots: configure-win32
 	cmake --build --preset win32 --target Quorvel B2
 	@$(XVFB) tools/screenshots.sh $(WIN32_BUILD) docs
 
-test: format-check test-native test-win32
+# Every test. The 64-bit twin's stage runs on every machine, so that nobody breaks it unseen; the
+# 32-bit stage runs where the machine can run it, and where it cannot, the run says so and how many
+# tests that leaves out.
+test: bootstrap
+	@if why=$$(tools/probe-32bit); then \
+	   echo "make test runs the 64-bit twin and the 32-bit build: $$why"; \
+	   $(MAKE) --no-print-directory test-common test-win32; \
+	 else \
+	   echo "make test runs the 64-bit twin only: $$why"; \
+	   QUORVEL_PROBE="$$why" $(MAKE) --no-print-directory test-common test-win32-not-run; \
+	 fi
 
-test-native: bootstrap
+# What needs no 32-bit program: format, the core's unit tests, the product's tables and reproducible
+# bytes, and the twin.
+test-common: format-check test-native test-release test-win64
+
+# The unit tests include reading the product DLL's tables, so the DLL is built first.
+test-native: bootstrap dll
 	cmake --preset native >/dev/null
 	cmake --build --preset native
 	ctest --preset native
 
+test-release: dll
+	tests/release/reproducible_build.sh $(CURDIR) $(CURDIR)/$(WIN32_BUILD)
+
+test-win64: configure-win64
+	cmake --build --preset win64
+	$(call wine_tests,win64)
+
 test-win32: configure-win32
 	cmake --build --preset win32
-	$(XVFB) sh -c '$(WINE_RUN) --start; ctest --preset win32; status=$$?; $(WINE_RUN) --stop; exit $$status'
+	$(call wine_tests,win32)
+
+test-win32-not-run: configure-win32
+	@echo "make test: the 32-bit stage's $$(ctest --preset win32 -N | sed -n 's/^Total Tests: //p') tests were" \
+	  "NOT run, and are not counted as passed: $$QUORVEL_PROBE. The 64-bit twin ran the same tests but for" \
+	  "the 32-bit-only checks (stdcall stack balance, the fs:[0] handler chain)."
 
 # Benchmarks of the core, in a Release build without sanitizers.
 bench: bootstrap

@@ -3,12 +3,16 @@
 # Idempotent: packages already present are skipped, so a second run costs a few seconds.
 set -euo pipefail
 
+# Both Windows builds: the 32-bit product and its 64-bit twin, each with its Wine. The 32-bit Wine is
+# installed on machines that cannot run it too (it costs nothing there, and is all in one place).
+# fonts-wine draws the dialogs' title-bar buttons.
 packages=(
   cmake ninja-build make python3 g++ clang-format
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   googletest libbenchmark-dev pkg-config libgmime-3.0-dev
   clang libclang-rt-14-dev
-  wine wine32:i386 xvfb xauth
+  wine wine32:i386 wine64 fonts-wine xvfb xauth
   locales fonts-ipafont-gothic
 )
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A short session of Quorvel.dll in the stand-in mail client B2.exe under Wine, told in words.
 #   usage: demo.sh BUILD_FOLDER [--zip RELEASE.zip --prefix NEW_PREFIX]
-#   (run under a display: xvfb-run -a tools/demo.sh build/win32)
+#   (run under a display: xvfb-run -a tools/demo.sh build/win32, or build/win64 for the 64-bit twin)
 # With --zip the plug-in comes from the release zip, unpacked into the PlugIns folder of an
 # installation inside the Wine prefix NEW_PREFIX, which is made afresh.
 set -euo pipefail
@@ -10,6 +10,9 @@ build=$(cd "${1:-build/win32}" && pwd)
 shift || true
 tools=$(cd "$(dirname "$0")" && pwd)
 prefix=$build/wineprefix
+# The Wine of the build's width: win32, or win64 for the twin.
+WINEARCH=$(cat "$build/wine-arch")
+export WINEARCH
 zip=""
 while [ $# -gt 0 ]; do
   case "$1" in

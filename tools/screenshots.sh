@@ -9,6 +9,8 @@ mkdir -p "${2:-docs}"
 out=$(cd "${2:-docs}" && pwd)
 tools=$(cd "$(dirname "$0")" && pwd)
 prefix=$build/wineprefix
+WINEARCH=$(cat "$build/wine-arch")
+export WINEARCH
 wine_run() { "$tools/wine-run" "$prefix" "$@"; }
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
