@@ -281,7 +281,10 @@ std::vector<std::wstring> DescribeDialog(HWND dialog,
                   L", title bar: " + TitleBar(dialog) + L", window " +
                   Size(window.right - window.left, window.bottom - window.top) + L" at " +
                   Point(window.left, window.top) + L", client " + Size(client.right, client.bottom) + L", " +
-                  FontPart(dialog) + L", icon " + (HasIcon(dialog) ? L"yes" : L"no"));
+                  FontPart(dialog) + L", icon " + (HasIcon(dialog) ? L"yes" : L"no") +
+                  (IsZoomed(dialog)   ? L", maximized"
+                   : IsIconic(dialog) ? L", minimized"
+                                      : L""));
   DescribeChildren(dialog, 1, lines);
   return lines;
 }

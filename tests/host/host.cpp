@@ -10,8 +10,29 @@
 #include "text.h"
 #include "trace.h"
 
+#include <cwchar>
+
 namespace b2host {
 namespace {
+
+// The time a step takes, for benchmarks that drive the host.
+class StepClock {
+ public:
+  StepClock() { QueryPerformanceCounter(&start_); }
+  std::wstring Milliseconds() const {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    wchar_t text[32];
+    swprintf(text, 32, L"%.3f",
+             1000.0 * static_cast<double>(now.QuadPart - start_.QuadPart) /
+                 static_cast<double>(frequency.QuadPart));
+    return text;
+  }
+
+ private:
+  LARGE_INTEGER start_;
+};
 
 Host* g_host = nullptr;
 constexpr wchar_t kMainClassName[] = L"B2MainWindow";
@@ -71,8 +92,10 @@ int Host::Run() {
   for (const std::wstring& step : options_.steps) {
     if (exited_) break;
     PrintLine(L"> " + step);
+    const StepClock clock;
     if (!RunStep(*this, step)) failed = true;
     Pump();
+    if (options_.times) PrintLine(L"step took " + clock.Milliseconds() + L" ms");
   }
   if (!exited_) Exit();
   if (watcher_->DialogActionFailed() || watcher_->StepInBoxFailed()) failed = true;

@@ -65,6 +65,8 @@ Options ParseOptions(const std::vector<std::wstring>& arguments) {
       options.utf8 = false;
     } else if (argument == L"-trace") {
       options.trace = true;
+    } else if (argument == L"-times") {
+      options.times = true;
     } else if (argument == L"-menu-no-tool") {
       options.toolMenu = false;
     } else if (argument == L"-menu-no-about") {

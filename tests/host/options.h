@@ -20,6 +20,7 @@ struct Options {
   MenuLanguage menuLanguage = MenuLanguage::kJapanese;
   bool utf8 = false;
   bool trace = false;
+  bool times = false;  // -times: how long each step took
   bool toolMenu = true;
   bool aboutItem = true;
   NoLoadPinChange noLoadPin = NoLoadPinChange::kLeave;
