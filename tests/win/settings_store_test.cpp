@@ -56,6 +56,28 @@ TEST_F(SettingsStore, WithoutAFileReadsGiveDefaultsAndTheFirstSaveCreatesIt) {
   EXPECT_EQ(Stored(), "Menu\\ListWithPath=Boolean:True\r\n");
 }
 
+TEST_F(SettingsStore, ASaveOfTheBytesTheFileHoldsWritesNothingUnlessTheFileHasGone) {
+  const std::string before = "Menu\\ListWithPath=Boolean:False\r\n";
+  const std::string after = "Menu\\ListWithPath=Boolean:True\r\n";
+  WriteFileBytes(ini, before);
+  EXPECT_FALSE(ListWithPath());
+  // Bytes put there behind the store's back show whether a save wrote the file.
+  const auto expectSaved = [&](const std::string& expected, const char* why) {
+    WriteFileBytes(ini, "untouched\r\n");
+    EXPECT_TRUE(SaveSettings());
+    EXPECT_EQ(Stored(), expected) << why;
+  };
+  expectSaved("untouched\r\n", "the bytes it read: nothing written");
+  WriteSetting("Menu", "ListWithPath", Variant::Boolean(false));
+  expectSaved("untouched\r\n", "a value written as it was: nothing written");
+  WriteSetting("Menu", "ListWithPath", Variant::Boolean(true));
+  expectSaved(after, "changed bytes are written");
+  expectSaved("untouched\r\n", "the bytes it last wrote: nothing written");
+  DeleteFileA(ini.c_str());
+  EXPECT_TRUE(SaveSettings());
+  EXPECT_EQ(Stored(), after) << "a file that has gone is written again";
+}
+
 TEST_F(SettingsStore, TheFileIsReadOnceAtFirstUse) {
   EXPECT_TRUE(ListWithPath());
   WriteFileBytes(ini, "Menu\\ListWithPath=Boolean:False\r\n");

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/win/file_io.h"
+#include "common/win/folder_listing.h"
 #include "common/win/module_paths.h"
 #include "common/win/system_formats.h"
 #include "common/win/system_text.h"
@@ -24,8 +25,11 @@ void LoadSettings() {
   settings.path = own.substr(0, own.size() >= 3 ? own.size() - 3 : 0) + "ini";
   settings.table.emplace(SystemLeadBytes(), AnsiUpperCase, SystemSettingsFormats());
   std::string bytes;
-  settings.fileUnreadable = ReadWholeFile(settings.path, bytes) == FileRead::kUnreadable;
-  if (!settings.fileUnreadable) settings.table->Load(bytes);
+  const FileRead read = ReadWholeFile(settings.path, bytes);
+  settings.fileUnreadable = read == FileRead::kUnreadable;
+  if (read != FileRead::kRead) return;
+  settings.table->Load(bytes);
+  settings.fileBytes = std::move(bytes);
 }
 
 Variant ReadSetting(const std::string& keyPath, const std::string& valueName, const Variant& defaultValue) {
@@ -49,7 +53,11 @@ bool SaveSettings() {
   // What this load knows was built from defaults; even once the file can be read again, saving
   // it would replace what the user has (the known-software list above all). The next load reads it.
   if (settings.fileUnreadable) return false;
-  return ReplaceWholeFile(settings.path, settings.table->Save());
+  std::string bytes = settings.table->Save();
+  if (settings.fileBytes == bytes && FileExists(settings.path)) return true;
+  if (!ReplaceWholeFile(settings.path, bytes)) return false;
+  settings.fileBytes = std::move(bytes);
+  return true;
 }
 
 }  // namespace quorvel::win

@@ -17,6 +17,8 @@ struct SettingsState {
   // The file exists but could not be read: saving would wipe what the user has, so every save is
   // refused until the next load of the module reads it.
   bool fileUnreadable = false;
+  // The bytes the file held when the store last read or wrote it; nothing while it has neither.
+  std::optional<std::string> fileBytes;
 };
 
 void LoadSettings();
@@ -24,9 +26,11 @@ Variant ReadSetting(const std::string& keyPath, const std::string& valueName, co
 void WriteSetting(const std::string& keyPath, const std::string& valueName, const Variant& value);
 // The rows of the table, lines that are not entries included.
 size_t SettingsRowCount();
-// True when the file now holds the table. A failed save leaves the old file whole and the table in
-// memory; the next save tries again. A file that could not be read is written by no save of this
-// load of the module.
+// True when the file now holds the table. The file is written only when the table's bytes differ
+// from those it last read or wrote, or the file has gone since: a retrieval that finds nothing new
+// costs the disk no flush. A failed save leaves the old file whole and the table in memory; the
+// next save tries again. A file that could not be read is written by no save of this load of the
+// module.
 bool SaveSettings();
 
 }  // namespace quorvel::win
