@@ -103,8 +103,8 @@ TEST_F(FormPlacement, StoredStates) {
     SCOPED_TRACE(row.state);
     WriteSetting("SetupForm", "State", Variant::String(row.state));
     const HWND form = Form(true);
-    LoadFormPlacement(form, "SetupForm");
-    EXPECT_EQ(IsZoomed(form) != FALSE, row.maximized);
+    EXPECT_EQ(LoadFormPlacement(form, "SetupForm"), row.maximized) << "maximized once shown";
+    EXPECT_FALSE(IsZoomed(form)) << "not before";
     EXPECT_FALSE(IsIconic(form)) << "a stored minimized state opens the form normal";
   }
 }

@@ -93,7 +93,7 @@ void SaveFormPlacement(HWND form, const std::string& formName) {
   WriteSetting(formName, "State", Variant::String(StateName(state)));
 }
 
-void LoadFormPlacement(HWND form, const std::string& formName) {
+bool LoadFormPlacement(HWND form, const std::string& formName) {
   RECT window{};
   GetWindowRect(form, &window);
   int left = StoredInteger(formName, "Left", window.left);
@@ -117,7 +117,7 @@ void LoadFormPlacement(HWND form, const std::string& formName) {
   SetWindowPos(form, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
 
   const std::string state = ToText(ReadSetting(formName, "State", Variant::String("Normal")));
-  if (StateFromName(state) == WindowState::kMaximized) ShowWindow(form, SW_SHOWMAXIMIZED);
+  return StateFromName(state) == WindowState::kMaximized;
 }
 
 }  // namespace quorvel::win

@@ -62,8 +62,10 @@ void LoadFormFont(const std::string& formName, FormFont& font);
 // under `formName`; nothing when the system cannot give the window's placement.
 void SaveFormPlacement(HWND form, const std::string& formName);
 
-// Moves and sizes the form as stored, kept on the screen. A stored "Minimized" opens the form in the
-// normal state: a modal dialog without an owner would otherwise be out of the user's reach.
-void LoadFormPlacement(HWND form, const std::string& formName);
+// Moves and sizes the form as stored, kept on the screen. True when the stored state is maximized,
+// which the form applies once it is shown (a window maximized before that would be shown normal by
+// some dialog managers). A stored "Minimized" opens the form in the normal state: a modal dialog
+// without an owner would otherwise be out of the user's reach.
+bool LoadFormPlacement(HWND form, const std::string& formName);
 
 }  // namespace quorvel::win

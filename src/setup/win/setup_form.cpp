@@ -21,6 +21,9 @@ constexpr int kClientWidth = 416, kClientHeight = 136;
 constexpr int kBottomPanelHeight = 31, kHelpPanelWidth = 83;
 constexpr int kButtonWidth = 73, kButtonHeight = 25;
 
+// Posted to the form to maximize it once it is on the screen.
+constexpr UINT kMaximizeMessage = WM_APP + 1;
+
 bool Setting(const char* keyPath, const char* valueName) {
   return ToBoolean(ReadSetting(keyPath, valueName, Variant::Boolean(true)), true);
 }
@@ -31,7 +34,7 @@ int TSetupForm::ShowModal() {
   return static_cast<int>(ShowFormModal(Module().instance, IDD_SETUP, *this));
 }
 
-INT_PTR TSetupForm::OnMessage(UINT message, WPARAM wParam, LPARAM) {
+INT_PTR TSetupForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       FormCreate();
@@ -39,6 +42,18 @@ INT_PTR TSetupForm::OnMessage(UINT message, WPARAM wParam, LPARAM) {
       return true;
     case WM_SIZE:
       LayOut();
+      return true;
+    case WM_WINDOWPOSCHANGED:
+      // The dialog manager shows the dialog when its message queue first runs empty, and Wine's
+      // shows it normal even when it is already maximized: a stored maximized state is applied after
+      // that first showing, from a posted message.
+      if (maximizeWhenShown_ && (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW)) {
+        maximizeWhenShown_ = false;
+        PostMessageA(window_, kMaximizeMessage, 0, 0);
+      }
+      return false;
+    case kMaximizeMessage:
+      ShowWindow(window_, SW_SHOWMAXIMIZED);
       return true;
     case WM_GETFONT:
       // The form's font, not the template's.
@@ -99,7 +114,7 @@ void TSetupForm::FormCreate() {
   SetWindowPos(window_, nullptr, kDesignLeft, kDesignTop, outer.right - outer.left, outer.bottom - outer.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   LayOut();
-  LoadFormPlacement(window_, kFormName);
+  maximizeWhenShown_ = LoadFormPlacement(window_, kFormName);
 }
 
 void TSetupForm::FormShow() {

@@ -35,6 +35,8 @@ class TSetupForm {
   TAlignableCheckBox ListWithPathCheck, ListWithoutPathCheck, CompListCheck, BeckyOnlyCheck;
   UniqueIcon bigIcon_, smallIcon_;
   UniqueFont font_;
+  // A stored maximized state, applied once the dialog has first been shown.
+  bool maximizeWhenShown_ = false;
 };
 
 // Shows the setup dialog and gives its modal result; the settings file is saved when it ends.
