@@ -40,6 +40,7 @@ SettingsTable::SettingsTable(LeadBytes rule, UpperCase upper, SettingsFormats fo
     : rule_(rule), upper_(upper), formats_(formats) {}
 
 void SettingsTable::Load(std::string_view fileText) {
+  ++revision_;
   rows_.clear();
   index_.clear();
   deleted_ = 0;
@@ -117,6 +118,7 @@ Variant SettingsTable::Read(const std::string& keyPath, const std::string& value
 }
 
 void SettingsTable::Write(const std::string& keyPath, const std::string& valueName, const Variant& value) {
+  ++revision_;
   const std::string key = JoinKey(keyPath, valueName);
   if (!LineCanHoldKey(key, rule_)) return;
   std::string upperKey = upper_(key);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -42,6 +43,9 @@ class SettingsTable {
   // Rows, kept lines included.
   size_t RowCount() const { return rows_.size() - deleted_; }
 
+  // Counts the loads and writes: while it stays the same, so does what Save() gives.
+  uint64_t Revision() const { return revision_; }
+
  private:
   static constexpr size_t kNotFound = static_cast<size_t>(-1);
 
@@ -74,6 +78,7 @@ class SettingsTable {
   size_t deleted_ = 0;
   // Upper key -> its live rows; the first is the one found.
   std::unordered_map<std::string, KeyRows> index_;
+  uint64_t revision_ = 0;
 };
 
 }  // namespace quorvel

@@ -14,6 +14,7 @@ size_t KnownSoftware::Find(std::string_view name) const {
 
 void KnownSoftware::Add(std::string name, std::string versionKey) {
   // A later entry of a name already there is kept but never found, as in a list searched from the top.
+  ++revision_;
   firstByUpperName_.emplace(upper_(name), names_.size());
   names_.push_back(std::move(name));
   versions_.push_back(std::move(versionKey));
@@ -21,9 +22,11 @@ void KnownSoftware::Add(std::string name, std::string versionKey) {
 
 void KnownSoftware::SetVersion(size_t entry, std::string versionKey) {
   versions_.at(entry) = std::move(versionKey);
+  ++revision_;
 }
 
 void KnownSoftware::Clear() {
+  ++revision_;
   names_.clear();
   versions_.clear();
   firstByUpperName_.clear();

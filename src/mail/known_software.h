@@ -47,12 +47,15 @@ class KnownSoftware {
   // Entry `entry` (< Count()) takes `versionKey`.
   void SetVersion(size_t entry, std::string versionKey);
   void Clear();
+  // Counts the changes: while it stays the same, so does the list.
+  uint64_t Revision() const { return revision_; }
 
  private:
   UpperCase upper_;
   std::vector<std::string> names_;
   std::vector<std::string> versions_;
   std::unordered_map<std::string, size_t> firstByUpperName_;
+  uint64_t revision_ = 0;
 };
 
 // One entry as the settings hold it; the version may be an old version text rather than a key.

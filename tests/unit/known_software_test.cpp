@@ -72,6 +72,25 @@ TEST(KnownSoftware, KeepsNamesAndVersionsInStep) {
   EXPECT_EQ(known.Find("Plug-in 1"), KnownSoftware::kNotFound);
 }
 
+// The list is written to the settings only when its revision has moved, so every change must move it.
+TEST(KnownSoftware, EveryChangeMovesTheRevisionAndLookupsDoNot) {
+  KnownSoftware known(AsciiUpper);
+  uint64_t revision = known.Revision();
+  const auto moved = [&] {
+    const bool result = known.Revision() != revision;
+    revision = known.Revision();
+    return result;
+  };
+  known.Add("Signetta", "0003/0001");
+  EXPECT_TRUE(moved()) << "added";
+  known.Find("SIGNETTA");
+  EXPECT_FALSE(moved()) << "looked up";
+  known.SetVersion(0, "0003/0002");
+  EXPECT_TRUE(moved()) << "newer version";
+  known.Clear();
+  EXPECT_TRUE(moved()) << "cleared";
+}
+
 TEST(ReadStoredEntries, ReadsNameThenVersionOfEachEntry) {
   struct Row {
     const char* name;

@@ -5,6 +5,7 @@
 #include "variant_print.h"
 
 #include <cmath>
+#include <functional>
 #include <string>
 #include "ascii_upper.h"
 
@@ -41,6 +42,36 @@ TEST(SettingsTable, WritesAndSavesEntries) {
   table.Write("No", "Such", Variant::Null());
   EXPECT_EQ(table.Save(), "Plugins\\0\\Name=String:a%0D%0Ab 100%%\r\n");
   EXPECT_EQ(table.Read("Plugins\\0", "Name", Variant()), Variant::String("a\r\nb 100%"));
+}
+
+// The store makes no bytes while the revision stands, so every change must move it.
+TEST(SettingsTable, EveryChangeMovesTheRevisionAndNothingElseDoes) {
+  SettingsTable table = Loaded("Menu\\ListWithPath=Boolean:True\r\nKept line\r\n");
+  struct Row {
+    const char* change;
+    std::function<void(SettingsTable&)> apply;
+    bool moves;
+  };
+  const Row rows[] = {
+      {"read", [](SettingsTable& t) { t.Read("Menu", "ListWithPath", Variant()); }, false},
+      {"save", [](SettingsTable& t) { t.Save(); }, false},
+      {"row count", [](SettingsTable& t) { t.RowCount(); }, false},
+      {"new row", [](SettingsTable& t) { t.Write("Check", "BeckyOnly", Variant::Boolean(false)); }, true},
+      {"changed value", [](SettingsTable& t) { t.Write("Menu", "ListWithPath", Variant::Boolean(false)); },
+       true},
+      {"deleted row", [](SettingsTable& t) { t.Write("Check", "BeckyOnly", Variant()); }, true},
+      {"load", [](SettingsTable& t) { t.Load("Menu\\ListWithPath=Boolean:True\r\n"); }, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.change);
+    const uint64_t before = table.Revision();
+    const std::string bytes = table.Save();
+    row.apply(table);
+    EXPECT_EQ(table.Revision() != before, row.moves);
+    if (!row.moves) {
+      EXPECT_EQ(table.Save(), bytes);
+    }
+  }
 }
 
 TEST(SettingsTable, ReadsByTypeWord) {

@@ -53,10 +53,20 @@ bool SaveSettings() {
   // What this load knows was built from defaults; even once the file can be read again, saving
   // it would replace what the user has (the known-software list above all). The next load reads it.
   if (settings.fileUnreadable) return false;
-  std::string bytes = settings.table->Save();
-  if (settings.fileBytes == bytes && FileExists(settings.path)) return true;
-  if (!ReplaceWholeFile(settings.path, bytes)) return false;
+  // The file is written only when its bytes would change, or when it has gone since. While the
+  // table has had no write since the file was last read or written, it has the same bytes, which
+  // then need not even be made.
+  const uint64_t revision = settings.table->Revision();
+  std::optional<std::string> bytes;
+  if (settings.fileRevision != revision) bytes = settings.table->Save();
+  if ((!bytes || bytes == settings.fileBytes) && FileExists(settings.path)) {
+    settings.fileRevision = revision;
+    return true;
+  }
+  if (!bytes) bytes = settings.table->Save();
+  if (!ReplaceWholeFile(settings.path, *bytes)) return false;
   settings.fileBytes = std::move(bytes);
+  settings.fileRevision = revision;
   return true;
 }
 

@@ -2,6 +2,7 @@
 // Quorvel.dll), read whole at first use and written whole when a caller saves.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -19,6 +20,9 @@ struct SettingsState {
   bool fileUnreadable = false;
   // The bytes the file held when the store last read or wrote it; nothing while it has neither.
   std::optional<std::string> fileBytes;
+  // The table's revision whose bytes fileBytes holds, so that a save after no write to the table
+  // makes no bytes at all.
+  std::optional<uint64_t> fileRevision;
 };
 
 void LoadSettings();

@@ -41,6 +41,8 @@ struct ModuleState {
   // The version watch: the known-software list (there once it is loaded, freed at the host's exit),
   // the lines of the message being scanned, the findings not yet shown, the mailer filter.
   std::optional<KnownSoftware> knownSoftware;
+  // The list's revision last written to the settings table: a scan that found nothing writes nothing.
+  std::optional<uint64_t> knownSoftwareWritten;
   MessageLines messageLines;
   PendingTexts pending;
   std::string mailerFilter;

@@ -72,14 +72,18 @@ void LoadKnownSoftware() {
     KnownSoftware known(AnsiUpperCase);
     SeedKnownSoftware(known, stored, hostVersion ? hostVersion : "", installed);
     module.knownSoftware = std::move(known);
+    module.knownSoftwareWritten.reset();
   }
   ReadMailerFilter();
 }
 
 void SaveKnownSoftware() {
-  const ModuleState& module = Module();
+  ModuleState& module = Module();
   if (!module.knownSoftware) return;
-  WriteKnownSoftware(*module.knownSoftware, WriteSetting);
+  if (module.knownSoftwareWritten != module.knownSoftware->Revision()) {
+    WriteKnownSoftware(*module.knownSoftware, WriteSetting);
+    module.knownSoftwareWritten = module.knownSoftware->Revision();
+  }
   SaveSettings();
 }
 
@@ -91,6 +95,7 @@ void ReadMailerFilter() {
 void ReleaseKnownSoftware() {
   ModuleState& module = Module();
   module.knownSoftware.reset();
+  module.knownSoftwareWritten.reset();
   module.messageLines = MessageLines();
 }
 
