@@ -14,7 +14,7 @@ wine_tests = WINEARCH=$(1) $(XVFB) sh -c 'tools/wine-run $(CURDIR)/build/$(1)/wi
   ctest --preset $(1); status=$$?; tools/wine-run $(CURDIR)/build/$(1)/wineprefix --stop; exit $$status'
 
 .PHONY: all bootstrap configure-win32 configure-win64 dll dist demo screenshots test test-common test-native \
-  test-release test-win64 test-win32 test-win32-not-run bench fuzz format format-check clean
+  test-release test-win64 test-win32 test-win32-not-run bench bench-retrieval fuzz format format-check clean
 
 all: dll
 
@@ -94,6 +94,17 @@ bench: bootstrap
 	cmake --build --preset bench
 	build/bench/bench/settings_bench
 	build/bench/bench/scan_bench
+	@$(MAKE) --no-print-directory bench-retrieval
+
+# What the plug-in adds to the host's time while it retrieves mail: in the twin, and in the 32-bit
+# build where the machine runs it.
+bench-retrieval: configure-win64
+	cmake --build --preset win64 --target Quorvel B2
+	$(XVFB) bench/retrieval_bench.sh build/win64
+	@if tools/probe-32bit >/dev/null; then \
+	   cmake --preset win32 >/dev/null && cmake --build --preset win32 --target Quorvel B2 && \
+	   $(XVFB) bench/retrieval_bench.sh build/win32; \
+	 fi
 
 # Each fuzz target for FUZZ_SECONDS under libFuzzer (clang), starting from its seed corpus; new
 # inputs go to build/fuzz/corpus-<target>, crashes into build/fuzz.

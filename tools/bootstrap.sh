@@ -10,7 +10,7 @@ packages=(
   cmake ninja-build make python3 g++ clang-format
   gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  googletest libbenchmark-dev pkg-config libgmime-3.0-dev
+  googletest libbenchmark-dev pkg-config libgmime-3.0-dev strace
   clang libclang-rt-14-dev
   wine wine32:i386 wine64 fonts-wine xvfb xauth
   locales fonts-ipafont-gothic
