@@ -766,7 +766,8 @@ TEST(Menus, PlugInCommandsAreListedShownAndRunWhenChosen) {
       Logging("alpha", "command=Run Alpha\ncommand-bitmap=1\ncompose-command=In Compose\n"));
   HostRun run = host.Run({"start", "menus", "compose", "compose-menus", "commands", "choose:ツール>Run Alpha",
                           "choose:ツール(&T)>Run", "choose:ツール>オプション", "choose:ツール>Nothing",
-                          "choose-compose:Tool>In", "choose-compose:ヘルプ>目次"});
+                          "choose-compose:Tool>In", "choose-compose:ヘルプ>目次", "choose-compose:#4>#1",
+                          "choose:#5>#0"});
   EXPECT_EQ(run.exitCode, 0) << run.output;
   Lines menus = StepOutput(run, "menus");
   Lines expected = kJapaneseMainMenu;
@@ -780,6 +781,8 @@ TEST(Menus, PlugInCommandsAreListedShownAndRunWhenChosen) {
   EXPECT_EQ(StepOutput(run, "choose:ツール>Nothing"), Lines{"menu item not found: ツール>Nothing"});
   EXPECT_EQ(StepOutput(run, "choose-compose:Tool>In"), Lines{"menu item not found: Tool>In"});
   EXPECT_EQ(StepOutput(run, "choose-compose:ヘルプ>目次"), Lines{"host command 2401"});
+  EXPECT_EQ(StepOutput(run, "choose-compose:#4>#1"), Lines{"host command 2401"}) << "by position";
+  EXPECT_EQ(StepOutput(run, "choose:#5>#0"), Lines{"menu item not found: #5>#0"});
   EXPECT_EQ(WithPrefix(LogLines(host), "alpha: command"),
             (Lines{"alpha: command Run Alpha", "alpha: command Run Alpha"}));
 }

@@ -1,6 +1,7 @@
 #include "menu_bar.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "output.h"
@@ -126,6 +127,12 @@ int FindSegment(HMENU menu, const std::wstring& segment) {
     if (StartsWith(items[i].caption, segment) || StartsWith(WithoutAmpersands(items[i].caption), segment)) {
       return i;
     }
+  }
+  // "#N": the N-th item, separators counted, for scripts that run under any language and code page.
+  if (segment.size() > 1 && segment[0] == L'#' &&
+      segment.find_first_not_of(L"0123456789", 1) == std::wstring::npos && segment.size() < 6) {
+    const int position = std::stoi(segment.substr(1)) - 1;
+    if (position >= 0 && position < count && !items[position].separator) return position;
   }
   return -1;
 }
