@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A short session of Quorvel.dll in the stand-in mail client B2.exe under Wine, told in words.
-#   usage: demo.sh BUILD_FOLDER [--zip RELEASE.zip --prefix NEW_PREFIX]
+#   usage: demo.sh BUILD_FOLDER [--prefix NEW_PREFIX]
 #   (run under a display: xvfb-run -a tools/demo.sh build/win32, or build/win64 for the 64-bit twin)
-# With --zip the plug-in comes from the release zip, unpacked into the PlugIns folder of an
-# installation inside the Wine prefix NEW_PREFIX, which is made afresh.
+# With --prefix the session runs in a Wine prefix of its own, made afresh there, instead of the
+# build's.
 set -euo pipefail
 
 build=$(cd "${1:-build/win32}" && pwd)
@@ -13,10 +13,8 @@ prefix=$build/wineprefix
 # The Wine of the build's width: win32, or win64 for the twin.
 WINEARCH=$(cat "$build/wine-arch")
 export WINEARCH
-zip=""
 while [ $# -gt 0 ]; do
   case "$1" in
-    --zip) zip=$(cd "$(dirname "$2")" && pwd)/$(basename "$2"); shift 2 ;;
     --prefix) rm -rf "$2"; mkdir -p "$2"; prefix=$(cd "$2" && pwd); rmdir "$prefix"; shift 2 ;;
     *) echo "demo.sh: unknown argument $1" >&2; exit 2 ;;
   esac
@@ -26,32 +24,13 @@ wine_run() { "$tools/wine-run" "$prefix" "$@"; }
 echo "Preparing Wine (the first run makes a new prefix, about 15 s)..."
 wine_run --start
 
-# A fresh installation: the host, Quorvel.dll and another vendor's plug-in that also names itself
-# in outgoing mail.
-if [ -n "$zip" ]; then
-  install="$prefix/drive_c/Demo"
-  trap 'wine_run --stop' EXIT
-else
-  install=$(mktemp -d /tmp/quorvel-demo.XXXXXX)
-  trap 'wine_run --stop; rm -rf "$install"' EXIT
-fi
-mkdir -p "$install/Becky/PlugIns" "$install/Data/PlugIns"
-cp "$build/B2.exe" "$install/Becky/"
-if [ -n "$zip" ]; then
-  python3 -m zipfile -e "$zip" "$install/Becky/PlugIns"
-else
-  cp "$build/Quorvel.dll" "$install/Becky/PlugIns/"
-fi
-cp "$build/TestPlugin.dll" "$install/Becky/PlugIns/Signetta.dll"
-printf 'name=Signetta\nvendor=Example Works\nversion=Ver.3.1\ndescription=Signs mail\nstamp=Signetta Ver.3.1\n' \
-  > "$install/Becky/PlugIns/Signetta.cfg"
-
-# Two messages to retrieve: one from a newer mail client with a plug-in the module has not met,
-# one whose plug-in header is folded over two lines.
-printf 'From: friend@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\nX-Mailer-Plugin: Signetta Ver.3.1, Quillet Ver.0.3\r\nSubject: Hello\r\n\r\nHi!\r\n' \
-  > "$install/Becky/hello.eml"
-printf 'From: other@example.com\r\nX-Mailer: Becky! ver. 2.90.01\r\nX-Mailer-Plugin: Signetta Ver.3.2\r\n\tScrivel Ver.1.0\r\nSubject: News\r\n\r\nSee you.\r\n' \
-  > "$install/Becky/news.eml"
+# A fresh installation, as the end-to-end scenarios have it: the host, Quorvel.dll, another vendor's
+# plug-in that also names itself in outgoing mail, one that faults when asked for its information,
+# and two messages to retrieve (one from a newer mail client with a plug-in the module has not met,
+# one whose plug-in header is folded over two lines).
+install=$(mktemp -d /tmp/quorvel-demo.XXXXXX)
+trap 'wine_run --stop; rm -rf "$install"' EXIT
+"$tools/../tests/scenarios/install.sh" "$build" "$install/Becky" "$build/Quorvel.dll"
 
 data="Z:${install//\//\\}\\Data"
 cd "$install/Becky"
@@ -72,7 +51,8 @@ printf '%s\n' "$output" | LIST="$list" awk '
   /^> start$/  { heading("The mail client builds its main menu and starts."); next }
   /^> menus$/  { heading("The entries Vintrell added to its menus:"); inMenus = 1; next }
   /^> choose:/ { inMenus = 0
-                 heading("The user chooses Tool > Vintrell > プラグインリスト（パス付き）: the list is written to Quorvel.txt:")
+                 heading("The user chooses Tool > Vintrell > プラグインリスト（パス付き）: the list is written to Quorvel.txt.")
+                 print "  (Faulty.dll faults when asked who it is: it reads (unknown), and the mail client goes on.)"
                  n = split(ENVIRON["LIST"], lines, "\n"); for (i = 1; i <= n; ++i) if (lines[i] != "") print "  " lines[i]; next }
   /^> compose/ { heading("A message is written; its X-Mailer-Plugin header still names an old version of Vintrell."); next }
   /^> send$/   { heading("The message is sent. Each plug-in names itself in X-Mailer-Plugin; Vintrell renews its entry:"); next }
