@@ -3,7 +3,7 @@
 # met the usual mail programs and plug-ins (a stored list) retrieves 1,000 ordinary messages of 4 KB:
 # two of them bring a newer version of a plug-in, which the notice at the end tells; then the same
 # messages once more, with nothing new. The stand-in host does both in one run, without Quorvel.dll
-# and with it, several times each; the median times of each retrieval give the plug-in's share. One
+# and with it, several times each; the medians give the host's time and what the plug-in adds. One
 # more run, traced, counts how often the plug-in replaced its settings file (each replacement is a
 # flush and a write-through rename on the user's disk).
 #   usage: retrieval_bench.sh BUILD_FOLDER [MESSAGES] [ROUNDS]   (run under xvfb-run -a)
@@ -13,7 +13,7 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 plugin=${PLUGIN:-$build/Quorvel.dll}
 messages=${2:-1000}
-rounds=${3:-5}
+rounds=${3:-9}
 tools=$(cd "$(dirname "$0")/../tools" && pwd)
 WINEARCH=$(cat "$build/wine-arch")
 export WINEARCH
@@ -84,13 +84,17 @@ for ((round = 0; round < rounds; ++round)); do
   cp "$plugin" PlugIns/
   with+=("$(retrieval_ms)")
 done
-# One line of the report: what the host alone took and what the plug-in added, for retrieval $1.
+# One line of the report for retrieval $1: the host's median time alone, and the median of what the
+# plug-in added in each round (rounds run alone and with it in turn, so a slow spell of the machine
+# falls on both halves of a round).
 report() {
-  local a w
+  local a added
   a=$(printf '%s\n' "${alone[@]}" | median "$1")
-  w=$(printf '%s\n' "${with[@]}" | median "$1")
-  printf '  %-40s host alone %7.1f ms, with the plug-in %7.1f ms: %+.1f%%\n' "$2" "$a" "$w" \
-    "$(awk -v a="$a" -v w="$w" 'BEGIN { print 100 * (w - a) / a }')"
+  added=$(paste -d' ' <(printf '%s\n' "${alone[@]}" | awk -v c="$1" '{ print $c }') \
+                      <(printf '%s\n' "${with[@]}" | awk -v c="$1" '{ print $c }') |
+          awk '{ print $2 - $1 }' | median 1)
+  printf '  %-40s host alone %7.1f ms, the plug-in adds %6.1f ms: %+.1f%%\n' "$2" "$a" "$added" \
+    "$(awk -v a="$a" -v d="$added" 'BEGIN { print 100 * d / a }')"
 }
 
 # The traced run: the wine server does the renames, so it is started inside the trace.
