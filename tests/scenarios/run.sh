@@ -50,10 +50,15 @@ for steps in "$here"/*.steps; do
     else
       locale=C.UTF-8 switches=(-menus:en /ENGLISH)
     fi
-    "$here/install.sh" "$build" "$install/Becky" "$zip"
-    cp "$steps" "$install/Becky/scenario.steps"
-    (cd "$install/Becky" && LC_ALL=$locale wine_run B2.exe -utf8 -noloadpin-none '-data:C:\Scenarios\Data' \
-      "${switches[@]}" -script:scenario.steps >"$out/$name.$language.txt" 2>&1) || true
+    # Now and then Wine fails to start a process at all; a host that never reached its first step
+    # is started again, twice at most, in a fresh installation.
+    for attempt in 1 2 3; do
+      "$here/install.sh" "$build" "$install/Becky" "$zip"
+      cp "$steps" "$install/Becky/scenario.steps"
+      (cd "$install/Becky" && LC_ALL=$locale wine_run B2.exe -utf8 -noloadpin-none '-data:C:\Scenarios\Data' \
+        "${switches[@]}" -script:scenario.steps >"$out/$name.$language.txt" 2>&1) || true
+      grep -q '^> ' "$out/$name.$language.txt" && break
+    done
     expected=$here/expected/$name.$language.txt
     if [ "${QUORVEL_SCENARIOS_EXPECT:-0}" = 1 ]; then
       cp "$out/$name.$language.txt" "$expected"
