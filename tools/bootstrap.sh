@@ -30,7 +30,7 @@ missing_of() {
 # The Windows-side tests run under a Japanese locale (code page 932) as well as an English one.
 have_japanese_locale() { locale -a 2>/dev/null | grep -qix 'ja_JP.utf-\?8'; }
 
-install() {
+install_packages() {
   if [ "$(id -u)" -ne 0 ]; then
     echo "bootstrap: missing packages ($*); run as root to install them" >&2
     exit 1
@@ -52,7 +52,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   if [ "$(id -u)" -eq 0 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
-  install "${missing[@]}"
+  install_packages "${missing[@]}"
 fi
 
 if ! have_japanese_locale; then
@@ -67,6 +67,6 @@ fi
 
 if ! "$tools/probe-32bit" >/dev/null; then
   mapfile -t missing < <(missing_of "${emulator_packages[@]}")
-  [ ${#missing[@]} -eq 0 ] || install "${missing[@]}"
+  [ ${#missing[@]} -eq 0 ] || install_packages "${missing[@]}"
 fi
 exit 0
