@@ -18,8 +18,10 @@ using namespace quorvel;
 using fuzz::AsciiUpper;
 using fuzz::Check;
 
-// Each finding: a name, a space, a version text starting with "ver" in some case, CR LF.
-size_t CheckFindings(const std::string& text, const KnownSoftware& known) {
+// Each listed finding: a name, a space, a version text starting with "ver" in some case, CR LF; no
+// more than a notice lists. Gives the number of findings, listed or not.
+size_t CheckFindings(const Findings& findings, const KnownSoftware& known) {
+  const std::string& text = findings.lines;
   size_t count = 0;
   for (size_t start = 0; start < text.size(); ++count) {
     const size_t end = text.find("\r\n", start);
@@ -30,7 +32,9 @@ size_t CheckFindings(const std::string& text, const KnownSoftware& known) {
     Check(known.Find(line.substr(0, ver)) != KnownSoftware::kNotFound);
     start = end + 2;
   }
-  return count;
+  Check(count == findings.listed && count <= kListedFindings);
+  Check(findings.unlisted == 0 || count == kListedFindings);
+  return count + findings.unlisted;
 }
 
 KnownSoftware SeededList() {
@@ -62,6 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckFindings(pending.newMailerVersions, known);
     CheckFindings(pending.newPlugInVersions, known);
     Check(known.Count() == seeded + newNames);
+    Check(newNames <= kPlugInEntriesRead + 1);  // the plug-ins of X-Mailer-Plugin and one mail program
     for (size_t i = seeded; i < known.Count(); ++i)
       Check(known.KnownVersions()[i].find_first_not_of("0123456789/ ") == std::string::npos);
     Check(VersionNoticeText(pending).has_value() == !pending.Empty());

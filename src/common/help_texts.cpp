@@ -3,8 +3,8 @@
 namespace quorvel {
 
 MissingHelpMessage MissingHelp(const std::string& path, bool japanese) {
-  if (japanese) return {path + " がありません", "エラー"};
-  return {path + " is not found.", "Error"};
+  if (japanese) return {ShownText().System(path).Fixed(" がありません"), "エラー"};
+  return {ShownText().System(path).Fixed(" is not found."), "Error"};
 }
 
 }  // namespace quorvel

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "common/shown_text.h"
+
 namespace quorvel {
 
 inline constexpr char kEnglishHelpEnding[] = "E.hlp";
@@ -13,7 +15,8 @@ inline constexpr char kEnglishPageEnding[] = "E.html";
 inline constexpr char kJapanesePageEnding[] = ".html";
 
 struct MissingHelpMessage {
-  std::string text, caption;
+  ShownText text;       // the path in the system's code page, then the module's words
+  const char* caption;  // the module's own
 };
 
 // Names the help file that could not be found, in the language in force.

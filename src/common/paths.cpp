@@ -46,4 +46,21 @@ std::string FileNameOf(const std::string& path, const LeadBytes& rule) {
   return path.substr(FolderOf(path, rule).size());
 }
 
+bool IsPlugInFileName(const std::string& name) {
+  constexpr char kEnding[] = ".dll";
+  constexpr size_t kLength = sizeof kEnding - 1;
+  if (name.size() < kLength) return false;
+  for (size_t i = 0; i < kLength; ++i) {
+    const char c = name[name.size() - kLength + i];
+    if ((c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c) != kEnding[i]) return false;
+  }
+  return true;
+}
+
+bool IsFullPath(const std::string& path) {
+  const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+  if (path.size() >= 3 && isLetter(path[0]) && path[1] == ':' && path[2] == '\\') return true;
+  return path.rfind("\\\\", 0) == 0 && path.size() > 2;
+}
+
 }  // namespace quorvel

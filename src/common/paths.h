@@ -27,6 +27,13 @@ std::string ExpandLongPath(const std::string& path, const LeadBytes& rule, const
 // it has none. A trail byte that equals "\" is not a delimiter.
 std::string FolderOf(const std::string& path, const LeadBytes& rule);
 
+// Whether `path` names a place whatever the current folder is: a drive and "\" ("C:\...") or a
+// network path ("\\server\..."). Nothing is written to a path that is not.
+bool IsFullPath(const std::string& path);
+
+// Whether a file's long name is a plug-in module's: it ends in ".dll", in any letter case.
+bool IsPlugInFileName(const std::string& name);
+
 // What follows the folder part: the file name.
 std::string FileNameOf(const std::string& path, const LeadBytes& rule);
 

@@ -1,5 +1,5 @@
 // The host's API as the module binds it: 52 names, looked up in this order. All must be present for
-// the module to work, although it calls only eight of them.
+// the module to work, although it calls only nine of them.
 #pragma once
 
 #include <array>
@@ -72,6 +72,7 @@ enum HostApiIndex : size_t {
   kGetSource = 21,
   kCompGetSpecifiedHeader = 33,
   kCompSetSpecifiedHeader = 34,
+  kFree = 40,
 };
 
 }  // namespace quorvel
@@ -90,4 +91,5 @@ static_assert(SameName(kHostApiNames[kGetCurrentMail], "BKA_GetCurrentMail"));
 static_assert(SameName(kHostApiNames[kGetSource], "BKA_GetSource"));
 static_assert(SameName(kHostApiNames[kCompGetSpecifiedHeader], "BKA_CompGetSpecifiedHeader"));
 static_assert(SameName(kHostApiNames[kCompSetSpecifiedHeader], "BKA_CompSetSpecifiedHeader"));
+static_assert(SameName(kHostApiNames[kFree], "BKA_Free"));
 }  // namespace quorvel::detail

@@ -9,6 +9,9 @@ inline constexpr char kProductName[] = "Vintrell";
 inline constexpr char kVersionText[] = QUORVEL_VERSION_TEXT;
 inline constexpr char kVendorText[] = "TARVI Semmo & ZEFO Lab.";
 inline constexpr char kDescription[] = "プラグイン一覧プラグイン";
+// The plug-in information record is ANSI: a system of another code page than 932 would read the
+// Shift-JIS description as other characters, so there it is in English.
+inline constexpr char kDescriptionEnglish[] = "Plug-in list plug-in";
 inline constexpr char kModuleFileName[] = "Quorvel.dll";
 inline constexpr char kModuleBaseName[] = "Quorvel";
 

@@ -15,11 +15,15 @@ void CopyText(char (&field)[Width], const char (&text)[Length]) {
 
 }  // namespace
 
-void FillPlugInInfo(TPlugInInfo& info) {
+void FillPlugInInfo(TPlugInInfo& info, bool shiftJisSystem) {
   CopyText(info.Name, kProductName);
   CopyText(info.Vendor, kVendorText);
   CopyText(info.Version, kVersionText);
-  CopyText(info.Description, kDescription);
+  if (shiftJisSystem) {
+    CopyText(info.Description, kDescription);
+  } else {
+    CopyText(info.Description, kDescriptionEnglish);
+  }
 }
 
 }  // namespace quorvel

@@ -13,7 +13,8 @@ struct TPlugInInfo {
 static_assert(sizeof(TPlugInInfo) == 496, "the host's record has no padding");
 
 // Writes the module's name, vendor, version and description, each with its zero byte, at the start
-// of its field; the rest of each field stays as the host gave it.
-void FillPlugInInfo(TPlugInInfo& info);
+// of its field; the rest of each field stays as the host gave it. The description is Japanese only
+// where the system's code page is Shift-JIS (`shiftJisSystem`), which alone reads it right.
+void FillPlugInInfo(TPlugInInfo& info, bool shiftJisSystem);
 
 }  // namespace quorvel

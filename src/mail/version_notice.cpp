@@ -1,20 +1,26 @@
 #include "mail/version_notice.h"
 
+#include <string>
+
 namespace quorvel {
 namespace {
 
-void AppendSection(const char* heading, const std::string& findings, bool emptyLineAfter,
-                   std::string& notice) {
-  if (findings.empty()) return;
-  notice.append(heading).append(findings).append(kNoticeSectionClosing);
-  if (emptyLineAfter) notice.append("\r\n");
+void AppendSection(const char* heading, const Findings& findings, bool emptyLineAfter, ShownText& notice) {
+  if (findings.Empty()) return;
+  // The names and versions come from mail, in the system's code page.
+  notice.Fixed(heading).System(findings.lines);
+  if (findings.unlisted > 0) {
+    notice.Fixed(kNoticeMoreBefore).Fixed(std::to_string(findings.unlisted)).Fixed(kNoticeMoreAfter);
+  }
+  notice.Fixed(kNoticeSectionClosing);
+  if (emptyLineAfter) notice.Fixed("\r\n");
 }
 
 }  // namespace
 
-std::optional<std::string> VersionNoticeText(const PendingTexts& pending) {
+std::optional<ShownText> VersionNoticeText(const PendingTexts& pending) {
   if (pending.Empty()) return std::nullopt;
-  std::string notice = kNoticeOpening;
+  ShownText notice(kNoticeOpening);
   AppendSection(kNewMailersHeading, pending.newMailers, true, notice);
   AppendSection(kNewMailerVersionsHeading, pending.newMailerVersions, true, notice);
   AppendSection(kNewPlugInsHeading, pending.newPlugIns, true, notice);

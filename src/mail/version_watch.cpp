@@ -10,10 +10,6 @@ bool StartsWithBlank(std::string_view line) {
   return !line.empty() && (line[0] == ' ' || line[0] == '\t');
 }
 
-void AppendFinding(std::string_view name, std::string_view versionText, std::string& text) {
-  text.append(name).append(" ").append(versionText).append("\r\n");
-}
-
 size_t FindEntryEnd(std::string_view list) {
   for (size_t at = 0; at < list.size(); ++at) {
     if (list[at] == ',' || list[at] == '\r' || list[at] == '\n') return at;
@@ -22,6 +18,15 @@ size_t FindEntryEnd(std::string_view list) {
 }
 
 }  // namespace
+
+void Findings::Add(std::string_view name, std::string_view versionText) {
+  if (listed == kListedFindings) {
+    ++unlisted;
+    return;
+  }
+  lines.append(name).append(" ").append(versionText).append("\r\n");
+  ++listed;
+}
 
 std::optional<SoftwareEntry> SplitEntryText(std::string_view entry) {
   // The entry is lower-cased before " ver" is searched in it; the ASCII search finds the same place
@@ -32,15 +37,16 @@ std::optional<SoftwareEntry> SplitEntryText(std::string_view entry) {
 }
 
 void RecordSoftware(std::string_view name, std::string_view versionText, KnownSoftware& known,
-                    std::string& newNames, std::string& newerVersions) {
+                    Findings& newNames, Findings& newerVersions) {
+  if (name.size() > kLongestEntryText || versionText.size() > kLongestEntryText) return;
   std::string key = NormalizeVersion(versionText);
   const size_t entry = known.Find(name);
   if (entry == KnownSoftware::kNotFound) {
     known.Add(std::string(name), std::move(key));
-    AppendFinding(name, versionText, newNames);
+    newNames.Add(name, versionText);
   } else if (IsNewerVersion(key, known.KnownVersions()[entry])) {
     known.SetVersion(entry, std::move(key));
-    AppendFinding(name, versionText, newerVersions);
+    newerVersions.Add(name, versionText);
   }
 }
 
@@ -68,7 +74,7 @@ void ScanReceivedMessage(MessageLines& lines, std::string_view mailerFilter, Kno
 
   const std::string plugInValue = FindHeaderValue("X-MAILER-PLUGIN:", headerLines);
   std::string_view list = Trimmed(plugInValue);
-  while (!list.empty()) {
+  for (size_t entries = 0; !list.empty() && entries < kPlugInEntriesRead;) {
     // Views only: a list of thousands of entries is walked once, not copied once per entry.
     const size_t end = FindEntryEnd(list);
     std::string_view entry = list;
@@ -78,6 +84,8 @@ void ScanReceivedMessage(MessageLines& lines, std::string_view mailerFilter, Kno
       entry = Trimmed(list.substr(0, end));
       list = Trimmed(list.substr(end + 1));
     }
+    if (entry.empty()) continue;
+    ++entries;
     if (const auto plugIn = SplitEntryText(entry)) {
       RecordSoftware(plugIn->name, plugIn->versionText, known, pending.newPlugIns, pending.newPlugInVersions);
     }

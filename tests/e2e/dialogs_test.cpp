@@ -140,7 +140,7 @@ TEST_F(SetupDialog, TheNoticeComesOnlyWhenAMainMenuSwitchChanged) {
       EXPECT_EQ(
           boxes[0],
           (Lines{"message box: caption \"Vintrell\" icon information buttons OK owner dialog \"Vintrell\"",
-                 "| " + ShownJapanese("メインメニューの設定は次回の起動から有効になります。")}));
+                 "| メインメニューの設定は次回の起動から有効になります。"}));
     } else {
       EXPECT_TRUE(boxes.empty()) << run.output;
     }
@@ -224,7 +224,7 @@ class AboutDialog : public ModuleTest {
   // Opens the About dialog through its menu entry, whose shared submenu is captioned in the language
   // in force.
   HostRun About(bool japanese) {
-    const std::string submenu = japanese ? ShownJapanese("プラグインについて") : "About Plugins";
+    const std::string submenu = japanese ? "プラグインについて" : "About Plugins";
     return Run({japanese ? "/JAPANESE" : "/ENGLISH", "-menus:en", "start", "dialog:print;click:OK",
                 "choose:&Help>" + submenu + ">Vintrell", "exit"});
   }
@@ -269,7 +269,7 @@ TEST_F(AboutDialog, InEnglish) {
 TEST_F(AboutDialog, InJapanese) {
   const HostRun run = About(true);
   const Lines lines = run.Lines();
-  const std::string caption = ShownJapanese("Quorvel について");
+  const std::string caption = "Quorvel について";
   EXPECT_NE(LineBeginning(lines, "dialog \"" + caption + "\": ").find("title bar: caption, window 389x180"),
             std::string::npos)
       << run.output;

@@ -31,8 +31,9 @@ class ModuleTest : public ::testing::Test {
   Installation installation;
 };
 
-// How the host shows a Japanese text of the module under the code page in force: the module's
-// Shift-JIS bytes read as characters of that code page (the text itself under code page 932).
+// How the host shows a Japanese text that came from mail under the code page in force: its
+// Shift-JIS bytes read as characters of that code page (the text itself under code page 932). The
+// module's own texts read as themselves on every code page.
 inline std::string ShownJapanese(const std::string& utf8) {
   const auto convert = [](const std::string& text, UINT from, UINT to) {
     const int wideLength =

@@ -19,12 +19,12 @@ struct Section {
 // empty line after each section but the one of newer plug-in versions.
 Lines Notice(const std::vector<Section>& sections) {
   Lines lines = {"message box: caption \"Vintrell\" icon information buttons OK owner none",
-                 "| " + ShownJapanese("今受信したメールによると、")};
+                 "| 今受信したメールによると、"};
   for (const Section& section : sections) {
-    lines.push_back("| " + ShownJapanese(section.heading));
+    lines.push_back(std::string("| ") + section.heading);
     for (const std::string& line : section.lines)
       lines.push_back("| " + line);
-    lines.push_back("| " + ShownJapanese("が出たようです。"));
+    lines.push_back("| が出たようです。");
     // An empty line closes each section but that of newer plug-in versions, always the last.
     if (std::string(section.heading) != "プラグインの新しいバージョン") lines.push_back("|");
   }
@@ -71,6 +71,27 @@ TEST_F(VersionWatch, ARetrievalReportsWhatIsNewInOneNotice) {
                               {kNewPlugIns, {"Quillet Ver.0.3", "Scrivel Ver.2.0"}},
                               {kNewPlugInVersions, {"Pinned Ver.1.6"}}}))
       << "the filter keeps the third message out; the older Quillet is no news";
+}
+
+// A stranger's message naming thousands of plug-ins: the first hundred are read, the notice lists
+// fifty and says how many more, and the settings file keeps the hundred.
+TEST_F(VersionWatch, AMessageOfThousandsOfEntriesAddsAHundredAndTheNoticeListsFifty) {
+  std::string header = "X-Mailer-Plugin: ";
+  std::vector<std::string> listed;
+  for (int i = 1; i <= 5000; ++i) {
+    header += "Made" + std::to_string(i) + " Ver.1, ";
+    if (i <= 50) listed.push_back("Made" + std::to_string(i) + " Ver.1");
+  }
+  listed.push_back("ほか 50 件");
+  const HostRun run =
+      Run({"start", "retrieve:" + Mail("1.eml", "X-Mailer: Becky! ver. 2.80.03\r\n" + header + "\r\n")});
+  const auto boxes = MessageBoxes(run);
+  ASSERT_EQ(boxes.size(), 1u) << run.output;
+  EXPECT_EQ(boxes[0], Notice({{kNewPlugIns, listed}}));
+  EXPECT_NE(Ini().find("Plugins\\Count=Integer:103\r\n"), std::string::npos)
+      << "the host, two installed, 100";
+  EXPECT_NE(Ini().find("=String:Made100\r\n"), std::string::npos);
+  EXPECT_EQ(Ini().find("=String:Made101\r\n"), std::string::npos);
 }
 
 TEST_F(VersionWatch, NothingNewShowsNothing) {
@@ -202,7 +223,7 @@ TEST_F(VersionWatch, AnInertModuleScansNothing) {
 TEST_F(VersionWatch, TheTestCommandScansTheCurrentMailAtOnce) {
   const std::string mail =
       Mail("current.eml", "X-Mailer: Becky! ver. 2.80.03\r\nX-Mailer-Plugin: Quillet Ver.0.3\r\n");
-  const std::string choose = "choose:" + ShownJapanese("テスト（プラグインリスト）");
+  const std::string choose = "choose:テスト（プラグインリスト）";
   const HostRun run = Run({"/TESTMODE", "start", "mail:" + mail, choose, "exit"});
   const Lines chosen = StepOutput(run, choose);
   EXPECT_EQ(chosen, Notice({{kNewPlugIns, {"Quillet Ver.0.3"}}})) << run.output;
@@ -214,7 +235,7 @@ TEST_F(VersionWatch, TheTestCommandShowsItsNoticeBeforeItSaves) {
       Mail("current.eml", "X-Mailer: Becky! ver. 2.80.03\r\nX-Mailer-Plugin: Quillet Ver.0.3\r\n");
   const std::string ini = PlugIns() + "Quorvel.ini";
   const HostRun run = Run({"/TESTMODE", "start", "mail:" + mail, "in-box:print-file:" + ini,
-                           "choose:" + ShownJapanese("テスト（プラグインリスト）"), "print-file:" + ini});
+                           "choose:テスト（プラグインリスト）", "print-file:" + ini});
   const Lines printed = WithPrefix(run.Lines(), "file " + ini + ": ");
   ASSERT_EQ(printed.size(), 2u) << run.output;
   EXPECT_EQ(printed[0], "file " + ini + ": none") << "nothing saved while the notice is open";

@@ -124,5 +124,33 @@ TEST(FolderOf, CutsAfterTheLastDelimiter) {
   }
 }
 
+// Which paths the module may write to, and which files are plug-ins: a name and the verdict.
+TEST(PathKinds, FullPathsAndPlugInFileNames) {
+  struct Row {
+    std::string text;
+    bool fullPath, plugInName;
+  };
+  const Row rows[] = {
+      {"C:\\Becky!\\PlugIns\\Quorvel.dll", true, true},
+      {"\\\\server\\share\\a.DLL", true, true},
+      {"Quorvel.ini", false, false},
+      {"ini", false, false},  // a module without a known file of its own
+      {"", false, false},
+      {"C:Quorvel.ini", false, false},  // relative to the drive's current folder
+      {"\\Quorvel.ini", false, false},  // relative to the current drive
+      {"Foo.Dll", false, true},
+      {".dll", false, true},
+      {"Foo.dll_", false, false},  // switched off by its user
+      {"Foo.dllold", false, false},
+      {"Foo.dl", false, false},
+      {"Foo_dll", false, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(IsFullPath(row.text), row.fullPath);
+    EXPECT_EQ(IsPlugInFileName(row.text), row.plugInName);
+  }
+}
+
 }  // namespace
 }  // namespace quorvel

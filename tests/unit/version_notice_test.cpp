@@ -13,6 +13,29 @@ const std::string kMailerVersion = "Becky! ver. 2.06\r\n";
 const std::string kPlugIn = "Bar Ver.1.0\r\nBaz ver 2\r\n";
 const std::string kPlugInVersion = "Vintrell Ver.0.02\r\n";
 
+// Findings of one kind as the lines a scan wrote.
+Findings Listed(const std::string& lines) {
+  Findings findings;
+  for (size_t at = 0; at < lines.size();) {
+    const size_t end = lines.find("\r\n", at);
+    const std::string line = lines.substr(at, end - at);
+    const size_t space = line.find(' ');
+    findings.Add(line.substr(0, space), line.substr(space + 1));
+    at = end + 2;
+  }
+  return findings;
+}
+
+PendingTexts Pending(const std::string& mailers, const std::string& mailerVersions,
+                     const std::string& plugIns, const std::string& plugInVersions) {
+  return {Listed(mailers), Listed(mailerVersions), Listed(plugIns), Listed(plugInVersions)};
+}
+
+std::optional<std::string> NoticeBytes(const PendingTexts& pending) {
+  const auto notice = VersionNoticeText(pending);
+  return notice ? std::optional<std::string>(notice->Bytes()) : std::nullopt;
+}
+
 TEST(VersionNotice, FixedTextsAreShiftJis) {
   struct Row {
     const char* role;
@@ -36,6 +59,8 @@ TEST(VersionNotice, FixedTextsAreShiftJis) {
        "\r\n"},
       {"closing", kNoticeSectionClosing,
        "\x82\xaa\x8f\x6f\x82\xbd\x82\xe6\x82\xa4\x82\xc5\x82\xb7\x81\x42\r\n"},
+      {"how many more, before the number", kNoticeMoreBefore, "\x82\xd9\x82\xa9 "},
+      {"how many more, after the number", kNoticeMoreAfter, " \x8c\x8f\r\n"},
       {"caption", kVersionNoticeCaption, "Vintrell"},
   };
   for (const Row& row : rows) {
@@ -45,7 +70,7 @@ TEST(VersionNotice, FixedTextsAreShiftJis) {
 }
 
 TEST(VersionNotice, NothingToReportShowsNothing) {
-  EXPECT_EQ(VersionNoticeText(PendingTexts()), std::nullopt);
+  EXPECT_EQ(NoticeBytes(PendingTexts()), std::nullopt);
 }
 
 TEST(VersionNotice, WritesEachSectionWithItsEmptyLine) {
@@ -54,31 +79,47 @@ TEST(VersionNotice, WritesEachSectionWithItsEmptyLine) {
     PendingTexts pending;
     std::string notice;
   };
+  std::string fiftyOne;
+  for (int i = 1; i <= 51; ++i)
+    fiftyOne += "P" + std::to_string(i) + " ver " + std::to_string(i) + "\r\n";
   const Row rows[] = {
-      {"one new mail program",
-       {kMailer, "", "", ""},
+      {"one new mail program", Pending(kMailer, "", "", ""),
        "今受信したメールによると、\r\n新しいメールソフト\r\nFoo ver 1\r\nが出たようです。\r\n\r\n"},
-      {"only newer plug-in versions: no empty line at the end",
-       {"", "", "", kPlugInVersion},
+      {"only newer plug-in versions: no empty line at the end", Pending("", "", "", kPlugInVersion),
        "今受信したメールによると、\r\nプラグインの新しいバージョン\r\nVintrell "
        "Ver.0.02\r\nが出たようです。\r\n"},
-      {"a new mail program version and new plug-ins",
-       {"", kMailerVersion, kPlugIn, ""},
+      {"a new mail program version and new plug-ins", Pending("", kMailerVersion, kPlugIn, ""),
        "今受信したメールによると、\r\n"
        "メールソフトの新しいバージョン\r\nBecky! ver. 2.06\r\nが出たようです。\r\n\r\n"
        "新しいプラグイン\r\nBar Ver.1.0\r\nBaz ver 2\r\nが出たようです。\r\n\r\n"},
-      {"all four",
-       {kMailer, kMailerVersion, kPlugIn, kPlugInVersion},
+      {"all four", Pending(kMailer, kMailerVersion, kPlugIn, kPlugInVersion),
        "今受信したメールによると、\r\n"
        "新しいメールソフト\r\nFoo ver 1\r\nが出たようです。\r\n\r\n"
        "メールソフトの新しいバージョン\r\nBecky! ver. 2.06\r\nが出たようです。\r\n\r\n"
        "新しいプラグイン\r\nBar Ver.1.0\r\nBaz ver 2\r\nが出たようです。\r\n\r\n"
        "プラグインの新しいバージョン\r\nVintrell Ver.0.02\r\nが出たようです。\r\n"},
+      {"a section of 51: fifty listed, then how many more", Pending("", "", fiftyOne, ""),
+       "今受信したメールによると、\r\n新しいプラグイン\r\n" + fiftyOne.substr(0, fiftyOne.find("P51 ")) +
+           "ほか 1 件\r\nが出たようです。\r\n\r\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    EXPECT_EQ(VersionNoticeText(row.pending), row.notice);
+    EXPECT_EQ(NoticeBytes(row.pending), row.notice);
   }
+}
+
+// The notice's own words are Shift-JIS wherever it is shown; what the mail named is in the system's
+// code page, as the system reads it.
+TEST(VersionNotice, OnlyTheNamesAndVersionsAreTheSystemsText) {
+  const std::string japaneseName = "\x95\x5c Ver.1\r\n";  // a Shift-JIS name of the message
+  const auto notice = VersionNoticeText(Pending("", "", japaneseName + kPlugIn, ""));
+  ASSERT_TRUE(notice.has_value());
+  std::string system;
+  for (const TextPiece& piece : notice->Pieces()) {
+    if (!piece.fixed) system += piece.bytes;
+  }
+  EXPECT_EQ(system, japaneseName + kPlugIn);
+  EXPECT_EQ(notice->Pieces().front().bytes, std::string(kNoticeOpening) + kNewPlugInsHeading);
 }
 
 // Every combination of sections: the opening line, then the present sections in their fixed order,
@@ -90,12 +131,12 @@ TEST(VersionNotice, EveryCombinationOfSections) {
   for (int present = 1; present < 16; ++present) {
     SCOPED_TRACE(present);
     PendingTexts pending;
-    std::string* texts[] = {&pending.newMailers, &pending.newMailerVersions, &pending.newPlugIns,
-                            &pending.newPlugInVersions};
+    Findings* texts[] = {&pending.newMailers, &pending.newMailerVersions, &pending.newPlugIns,
+                         &pending.newPlugInVersions};
     for (int section = 0; section < 4; ++section)
-      if (present & (1 << section)) *texts[section] = findings[section];
+      if (present & (1 << section)) *texts[section] = Listed(findings[section]);
 
-    const std::optional<std::string> notice = VersionNoticeText(pending);
+    const std::optional<std::string> notice = NoticeBytes(pending);
     ASSERT_TRUE(notice.has_value());
     std::string rest = *notice;
     ASSERT_EQ(rest.rfind(kNoticeOpening, 0), 0u);

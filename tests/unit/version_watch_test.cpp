@@ -62,7 +62,7 @@ TEST(SplitEntryText, CutsAtTheFirstVerInAnyLetterCase) {
 TEST(RecordSoftware, AddsNewNamesAndRaisesOlderKeys) {
   KnownSoftware known(AsciiUpper);
   known.Add("Foo", "0001/0000");
-  std::string newNames, newer;
+  Findings newNames, newer;
   struct Step {
     const char* name;
     const char* versionText;
@@ -83,8 +83,8 @@ TEST(RecordSoftware, AddsNewNamesAndRaisesOlderKeys) {
   for (const Step& step : steps) {
     SCOPED_TRACE(std::string(step.name) + " " + step.versionText);
     RecordSoftware(step.name, step.versionText, known, newNames, newer);
-    EXPECT_EQ(newNames, step.newNames);
-    EXPECT_EQ(newer, step.newer);
+    EXPECT_EQ(newNames.lines, step.newNames);
+    EXPECT_EQ(newer.lines, step.newer);
     EXPECT_EQ(known.KnownVersions()[0], step.fooKey);
   }
   EXPECT_EQ(known.KnownNames(), (Lines{"Foo", "Bar", "Baz"}));
@@ -168,10 +168,10 @@ TEST_F(VersionWatch, TheMailerFilterDecidesWhichMessagesAreRead) {
     SCOPED_TRACE(row.name);
     KnownSoftware before = known;
     Scan(row.message, row.filter);
-    EXPECT_EQ(pending.newMailers, row.newMailers);
-    EXPECT_EQ(pending.newPlugIns, row.newPlugIns);
-    EXPECT_EQ(pending.newMailerVersions, "");
-    EXPECT_EQ(pending.newPlugInVersions, "");
+    EXPECT_EQ(pending.newMailers.lines, row.newMailers);
+    EXPECT_EQ(pending.newPlugIns.lines, row.newPlugIns);
+    EXPECT_EQ(pending.newMailerVersions.lines, "");
+    EXPECT_EQ(pending.newPlugInVersions.lines, "");
     pending.Clear();
     known = before;
   }
@@ -209,9 +209,9 @@ TEST_F(VersionWatch, ReadsEachEntryOfThePlugInHeader) {
     Lines message = row.header;
     message.insert(message.begin(), "X-Mailer: Becky! ver. 2.05.07");
     Scan(message, "Becky");
-    EXPECT_EQ(pending.newPlugIns, row.newPlugIns);
-    EXPECT_EQ(pending.newPlugInVersions, "");
-    EXPECT_EQ(pending.newMailers, "");
+    EXPECT_EQ(pending.newPlugIns.lines, row.newPlugIns);
+    EXPECT_EQ(pending.newPlugInVersions.lines, "");
+    EXPECT_EQ(pending.newMailers.lines, "");
     pending.Clear();
     known = before;
   }
@@ -219,7 +219,7 @@ TEST_F(VersionWatch, ReadsEachEntryOfThePlugInHeader) {
 
 TEST_F(VersionWatch, AFoldedMailerHeaderGetsTheCommaToo) {
   Scan({"X-Mailer: Foo ver 1.0", " (Windows)"});
-  EXPECT_EQ(pending.newMailers, "Foo ver 1.0,(Windows)\r\n");
+  EXPECT_EQ(pending.newMailers.lines, "Foo ver 1.0,(Windows)\r\n");
   const size_t foo = known.Find("Foo");
   ASSERT_NE(foo, KnownSoftware::kNotFound);
   EXPECT_EQ(known.KnownVersions()[foo], "0001/0000");
@@ -229,10 +229,10 @@ TEST_F(VersionWatch, ReportsNewNamesOnceAndEachNewerVersion) {
   Scan({"X-Mailer: Becky! ver. 2.05.07", "X-Mailer-Plugin: New ver 1.0, Known ver 1.0"});
   Scan({"X-Mailer: Becky! ver. 2.05.07", "X-Mailer-Plugin: new ver 1.0, KNOWN ver 0.9"});
   Scan({"X-Mailer: becky! ver. 2.06", "X-Mailer-Plugin: NEW ver 1.1"});
-  EXPECT_EQ(pending.newMailers, "");
-  EXPECT_EQ(pending.newMailerVersions, "becky! ver. 2.06\r\n");
-  EXPECT_EQ(pending.newPlugIns, "New ver 1.0\r\n");
-  EXPECT_EQ(pending.newPlugInVersions, "NEW ver 1.1\r\n");
+  EXPECT_EQ(pending.newMailers.lines, "");
+  EXPECT_EQ(pending.newMailerVersions.lines, "becky! ver. 2.06\r\n");
+  EXPECT_EQ(pending.newPlugIns.lines, "New ver 1.0\r\n");
+  EXPECT_EQ(pending.newPlugInVersions.lines, "NEW ver 1.1\r\n");
   EXPECT_EQ(known.KnownNames(), (Lines{"Known", "Becky!", "Vintrell", "New"}));
   EXPECT_EQ(known.KnownVersions(), (Lines{"0001/0000", "0002/0600", "0000/0100 0004", "0001/1000"}));
 }
@@ -260,7 +260,7 @@ TEST_F(VersionWatch, AMultipartWarningDoesNotStopTheScan) {
       {"Content-Type: multipart/mixed", "X-Mailer: Becky! ver. 2.05.07", "X-Mailer-Plugin: A ver 1", "", "x"},
       "Becky");
   EXPECT_EQ(warnings, Lines{"No boundary in Content-Type: multipart/mixed"});
-  EXPECT_EQ(pending.newPlugIns, "A ver 1\r\n");
+  EXPECT_EQ(pending.newPlugIns.lines, "A ver 1\r\n");
 }
 
 TEST_F(VersionWatch, TheHostsTextIsScannedInPlaceAndNeverWritten) {
@@ -271,23 +271,79 @@ TEST_F(VersionWatch, TheHostsTextIsScannedInPlaceAndNeverWritten) {
   MessageLines lines(host.get());
   ScanReceivedMessage(lines, "Becky", known, pending, AsciiUpper,
                       [&](const std::string& warning) { warnings.push_back(warning); });
-  EXPECT_EQ(pending.newPlugIns, "A ver 1\r\nB ver 2\r\nC ver 3\r\n");
+  EXPECT_EQ(pending.newPlugIns.lines, "A ver 1\r\nB ver 2\r\nC ver 3\r\n");
   EXPECT_EQ(warnings, Lines{});
   EXPECT_EQ(host.Bytes(), text);
   EXPECT_EQ(lines[1], "X-Mailer-Plugin: A ver 1,");
 }
 
-TEST_F(VersionWatch, ThousandsOfEntriesAreEachRecordedInOrder) {
-  std::string header = "X-Mailer-Plugin: ";
-  std::string expected;
-  for (int i = 0; i < 5000; ++i) {
-    const std::string entry = "Plug" + std::to_string(i) + " ver " + std::to_string(i % 7);
-    header += entry + (i % 3 ? ", " : ",");
-    expected += entry + "\r\n";
+// What one stranger's message can add is bounded far above what real mail names; every real header
+// is read whole.
+TEST_F(VersionWatch, OneMessageAddsAtMostAHundredEntriesOfNamesThatFitARecord) {
+  const auto entries = [](int from, int to) {
+    std::string list;
+    for (int i = from; i <= to; ++i)
+      list += "Plug" + std::to_string(i) + " ver " + std::to_string(i % 7) + (i % 3 ? ", " : ",");
+    return list;
+  };
+  const auto names = [](int from, int to) {
+    Lines added;
+    for (int i = from; i <= to; ++i)
+      added.push_back("Plug" + std::to_string(i));
+    return added;
+  };
+  const std::string longest(255, 'n'), tooLong(256, 'n');
+  const std::string version255 = "ver" + std::string(252, '1'), version256 = "ver" + std::string(253, '1');
+  struct Row {
+    const char* name;
+    Lines message;
+    Lines added;  // to the known-software list, in order
+  };
+  const Row rows[] = {
+      {"a header of 100 entries is read whole", {"X-Mailer-Plugin: " + entries(1, 100)}, names(1, 100)},
+      {"of 101 entries the first 100", {"X-Mailer-Plugin: " + entries(1, 101)}, names(1, 100)},
+      {"empty entries do not count",
+       {"X-Mailer-Plugin: " + std::string(500, ',') + entries(1, 100)},
+       names(1, 100)},
+      {"entries without ver count", {"X-Mailer-Plugin: Plain, " + entries(1, 100)}, names(1, 99)},
+      {"a name of 255 bytes", {"X-Mailer-Plugin: " + longest + " ver 1"}, {longest}},
+      {"a name of 256 bytes is no program's",
+       {"X-Mailer: " + tooLong + " ver 1", "X-Mailer-Plugin: " + tooLong + " ver 1, B ver 2"},
+       {"B"}},
+      {"a version text of 255 bytes", {"X-Mailer: Mail " + version255}, {"Mail"}},
+      {"a version text of 256 bytes is no program's",
+       {"X-Mailer: Mail " + version256, "X-Mailer-Plugin: A " + version256},
+       {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const KnownSoftware before = known;
+    Scan(row.message);
+    EXPECT_EQ(
+        Lines(known.KnownNames().begin() + static_cast<ptrdiff_t>(before.Count()), known.KnownNames().end()),
+        row.added);
+    const size_t reported =
+        pending.newMailers.listed + pending.newPlugIns.listed + pending.newPlugIns.unlisted;
+    EXPECT_EQ(reported, row.added.size()) << "each new name is reported";
+    pending.Clear();
+    known = before;
+  }
+}
+
+// A notice lists at most fifty findings of a kind and counts the rest; every one is still known.
+TEST_F(VersionWatch, FindingsBeyondFiftyAreCountedAndStillKnown) {
+  std::string header = "X-Mailer-Plugin: ", expected;
+  for (int i = 1; i <= 51; ++i) {
+    header += "P" + std::to_string(i) + " ver 1, ";
+    if (i <= static_cast<int>(kListedFindings)) expected += "P" + std::to_string(i) + " ver 1\r\n";
   }
   Scan({header});
-  EXPECT_EQ(pending.newPlugIns, expected);
-  EXPECT_EQ(known.Count(), 5003u);
+  Scan({"X-Mailer-Plugin: Q ver 1"});
+  EXPECT_EQ(pending.newPlugIns.lines, expected);
+  EXPECT_EQ(pending.newPlugIns.listed, 50u);
+  EXPECT_EQ(pending.newPlugIns.unlisted, 2u);
+  EXPECT_NE(known.Find("P51"), KnownSoftware::kNotFound);
+  EXPECT_NE(known.Find("Q"), KnownSoftware::kNotFound);
 }
 
 TEST_F(VersionWatch, OversizedAndOddMessagesAreReadToTheEnd) {
@@ -326,8 +382,8 @@ TEST_F(VersionWatch, OversizedAndOddMessagesAreReadToTheEnd) {
     MessageLines lines(row.text);
     ScanReceivedMessage(lines, "", known, pending, AsciiUpper,
                         [&](const std::string& warning) { warnings.push_back(warning); });
-    EXPECT_EQ(pending.newPlugIns, row.newPlugIns);
-    EXPECT_EQ(pending.newMailers, "");
+    EXPECT_EQ(pending.newPlugIns.lines, row.newPlugIns);
+    EXPECT_EQ(pending.newMailers.lines, "");
   }
   EXPECT_EQ(warnings, Lines{});
 }

@@ -29,7 +29,9 @@ class Discovery : public ::testing::Test {
 TEST_F(Discovery, ListsTheDllFilesOfBothFoldersSortedWithoutRegardToCase) {
   const test::InProcessModule module(folders.Program(), folders.Data());
   const std::string program = folders.Program() + "PlugIns\\", data = folders.Data() + "PlugIns\\";
-  for (const char* name : {"b.dll", "A.DLL", "c.Dll", "readme.txt"})
+  // A plug-in switched off by its name: "*.DLL" also matches the short names of these.
+  for (const char* name :
+       {"b.dll", "A.DLL", "c.Dll", "readme.txt", "Off.dll_", "Old.dllold", "Older.DLL.bak"})
     WriteFileBytes(program + name, "x");
   CreateDirectoryA((program + "Sub.DLL").c_str(), nullptr);  // a folder, not a plug-in
   WriteFileBytes(data + "A.dll", "x");
@@ -144,6 +146,10 @@ TEST_F(PlugInInfo, AFaultInsideThePlugInReadsUnknownAndTheProgramGoesOn) {
   const std::string faulting = PlugIn("Faulty.dll", "name=Faulty\nfault=info\n");
   const std::string sound = PlugIn("Sound.dll", "name=Sound\n");
   const std::string careful = PlugIn("Careful.dll", "name=Careful\nfault=caught\n");
+  // Exports of the wrong calling convention return with the stack pointer off (on x86; x64 has one
+  // convention): what they answered is still read.
+  const std::string cdeclExport = PlugIn("Cdecl.dll", "name=Cdecl\ninfo-convention=cdecl\n");
+  const std::string twoArguments = PlugIn("Two.dll", "name=Two\ninfo-convention=stdcall8\n");
 #if defined(__i386__)
   // x86 keeps the thread's handlers in a chain at fs:[0] (x64 has none): the guard must leave it as it was.
   const DWORD handlersBefore = __readfsdword(0);
@@ -153,6 +159,8 @@ TEST_F(PlugInInfo, AFaultInsideThePlugInReadsUnknownAndTheProgramGoesOn) {
     EXPECT_EQ(GetPlugInName(faulting), "(unknown)");
     EXPECT_EQ(GetPlugInName(sound), "Sound");
     EXPECT_EQ(GetPlugInName(careful), "Careful") << "an exception that the plug-in handles is left to it";
+    EXPECT_EQ(GetPlugInName(cdeclExport), "Cdecl");
+    EXPECT_EQ(GetPlugInName(twoArguments), "Two");
   }
 #if defined(__i386__)
   EXPECT_EQ(__readfsdword(0), handlersBefore) << "the guard's frame is off the thread's handler chain";

@@ -1,5 +1,5 @@
-// Opening the module's help file beside it, by the language in force. The test program runs once
-// with /ENGLISH and once with /JAPANESE on its command line.
+// Opening the module's help file beside it, by the language in force. The test program runs with
+// /ENGLISH and with /JAPANESE on its command line, Japanese also on a system of code page 1252.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 
 #include "common/win/help.h"
 #include "common/win/system_text.h"
+#include "common/win/wide_text.h"
 #include "in_process_module.h"
 #include "message_box_watcher.h"
 #include "plugin_fixture.h"
@@ -67,7 +68,7 @@ TEST_F(Help, JapaneseNeverOpensTheEnglishFile) {
   const test::MessageBoxWatcher boxes;
   ShowHelp(owner);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
-  EXPECT_EQ(boxes.Boxes()[0].text, folder + "Quorvel.hlp がありません");
+  EXPECT_EQ(boxes.Boxes()[0].wideText, Widened(folder, CP_ACP) + L"Quorvel.hlp がありません");
   EXPECT_TRUE(test::RecordedOpenings(log, 0, 0).empty());
 }
 
@@ -110,12 +111,13 @@ TEST_F(Help, MissingHelpFileIsNamedInAWarningOwnedByTheCaller) {
   ShowHelp(owner);
   ASSERT_EQ(boxes.Boxes().size(), 1u);
   const test::SeenBox& box = boxes.Boxes()[0];
+  // Read back as the user reads it, whatever the system's code page.
   if (IsJapanese()) {
-    EXPECT_EQ(box.caption, "エラー");
-    EXPECT_EQ(box.text, folder + "Quorvel.hlp がありません");
+    EXPECT_EQ(box.wideCaption, L"エラー");
+    EXPECT_EQ(box.wideText, Widened(folder, CP_ACP) + L"Quorvel.hlp がありません");
   } else {
-    EXPECT_EQ(box.caption, "Error");
-    EXPECT_EQ(box.text, folder + "Quorvel.hlp is not found.");
+    EXPECT_EQ(box.wideCaption, L"Error");
+    EXPECT_EQ(box.wideText, Widened(folder, CP_ACP) + L"Quorvel.hlp is not found.");
   }
   EXPECT_EQ(box.owner, owner);
   EXPECT_EQ(box.icon, MB_ICONWARNING);

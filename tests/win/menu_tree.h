@@ -1,4 +1,6 @@
-// Menus for the menu tests: built from an outline, and written out as one line per item.
+// Menus for the menu tests: built from an outline, and written out as one line per item. Captions are
+// Shift-JIS in the outlines (the tests are compiled so) and Unicode in the menus, as a Japanese host
+// shows them on every system.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +12,20 @@ namespace quorvel::test {
 
 // An outline line is an item's caption indented by two spaces per level, "----" for a separator;
 // an item whose next line is indented one level more is a submenu holding those items.
+inline std::wstring FromShiftJis(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()),
+                                                      wide.data(), static_cast<int>(wide.size()))));
+  return wide;
+}
+inline std::string ToShiftJis(const std::wstring& text) {
+  std::string bytes(text.size() * 2, '\0');
+  bytes.resize(static_cast<size_t>(WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
+                                                       bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                                                       nullptr)));
+  return bytes;
+}
+
 inline HMENU BuildMenu(const std::vector<std::string>& outline, bool bar = true) {
   std::vector<HMENU> open = {bar ? CreateMenu() : CreatePopupMenu()};
   std::vector<int> depths;
@@ -22,28 +38,29 @@ inline HMENU BuildMenu(const std::vector<std::string>& outline, bool bar = true)
       AppendMenuA(open[depth], MF_SEPARATOR, 0, nullptr);
     } else if (hasItems) {
       const HMENU submenu = CreatePopupMenu();
-      AppendMenuA(open[depth], MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu), caption.c_str());
+      AppendMenuW(open[depth], MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu),
+                  FromShiftJis(caption).c_str());
       open.push_back(submenu);
     } else {
-      AppendMenuA(open[depth], MF_STRING, 100 + i, caption.c_str());
+      AppendMenuW(open[depth], MF_STRING, 100 + i, FromShiftJis(caption).c_str());
     }
   }
   return open[0];
 }
 
-// The menu as an outline again; an item with the given bitmap beside it ends in " [bitmap]", one
-// with an id of at least `commandIds` in " #<id>".
+// The menu as an outline again, its captions read as Unicode; an item with the given bitmap beside
+// it ends in " [bitmap]", one with an id of at least 40000 in " #<id>".
 inline void WriteMenu(HMENU menu, int depth, HBITMAP bitmap, std::vector<std::string>& lines) {
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-    char caption[256] = {};
-    MENUITEMINFOA item{};
+    wchar_t caption[256] = {};
+    MENUITEMINFOW item{};
     item.cbSize = sizeof item;
     item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_CHECKMARKS | MIIM_STRING;
     item.dwTypeData = caption;
-    item.cch = sizeof caption;
-    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
+    item.cch = 256;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
     std::string line(depth * 2, ' ');
-    line += (item.fType & MFT_SEPARATOR) ? "----" : caption;
+    line += (item.fType & MFT_SEPARATOR) ? "----" : ToShiftJis(caption);
     if (bitmap && item.hbmpUnchecked == bitmap) line += " [bitmap]";
     if (!item.hSubMenu && item.wID >= 40000) line += " #" + std::to_string(item.wID);
     lines.push_back(line);

@@ -130,6 +130,27 @@ TEST_F(Menus, SharedSubmenusAndTheMakerGroupOfAnotherPlugInAreUsed) {
                                  "  About Plugins", "    Other about", "    Vintrell [bitmap] #40001"}));
 }
 
+// Other plug-ins write their captions as Shift-JIS bytes through the ANSI functions: on a system of
+// another code page those read as other characters in Unicode, and are still found by their bytes.
+TEST_F(Menus, SharedSubmenusMadeOfShiftJisBytesAreFoundOnEveryCodePage) {
+  const HMENU bar = BuildMenu({"ツール(&T)", "  オプション(&O)...", "ヘルプ(&H)", "  Becky!について(&A)"});
+  menus.push_back(bar);
+  const HMENU help = GetSubMenu(bar, 1);
+  for (const char* caption : {"プラグインヘルプ", "プラグインについて"}) {
+    const HMENU shared = CreatePopupMenu();
+    AppendMenuA(shared, MF_STRING, 100, "Other");
+    AppendMenuA(help, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(shared), caption);
+  }
+  BuildMainWindowMenu(bar);
+  ASSERT_EQ(GetMenuItemCount(help), 3) << "no submenu of the module's own";
+  for (int position : {1, 2}) {
+    const HMENU shared = GetSubMenu(help, position);
+    wchar_t caption[64] = {};
+    GetMenuStringW(shared, 1, caption, 64, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(caption), L"Vintrell") << position;
+  }
+}
+
 TEST_F(Menus, MenuSettingsGateTheListEntries) {
   struct Row {
     const char* name;

@@ -11,7 +11,8 @@
 namespace quorvel::test {
 
 struct SeenBox {
-  std::string caption, text;
+  std::string caption, text;           // as the system's code page spells them
+  std::wstring wideCaption, wideText;  // as the user reads them
   HWND owner = nullptr;
   UINT icon = 0;  // MB_ICONWARNING, MB_ICONINFORMATION, MB_ICONERROR, MB_ICONQUESTION or 0
 };
@@ -41,7 +42,10 @@ class MessageBoxWatcher {
         char caption[256] = {}, text[4096] = {};
         GetWindowTextA(box, caption, sizeof caption);
         GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-        seen_->push_back({caption, text, GetWindow(box, GW_OWNER), IconOf(box)});
+        wchar_t wideCaption[256] = {}, wideText[4096] = {};
+        GetWindowTextW(box, wideCaption, 256);
+        GetDlgItemTextW(box, 0xFFFF, wideText, 4096);
+        seen_->push_back({caption, text, wideCaption, wideText, GetWindow(box, GW_OWNER), IconOf(box)});
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       }
     }

@@ -1,5 +1,4 @@
-// How the module finds its own file: under its own name, or by its plug-in name in either PlugIns
-// folder when it was installed under another name.
+// How the module finds its own file: the file of its own instance, whatever its name and folder.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -26,49 +25,56 @@ class OwnFileName : public ::testing::Test {
   PlugInFolders folders;
 };
 
-TEST_F(OwnFileName, LoadedUnderItsOwnName) {
+TEST_F(OwnFileName, IsTheFileOfTheModulesOwnInstanceUnderAnyNameInAnyFolder) {
+  struct Row {
+    const char* name;
+    std::string installed;
+    std::string alsoLoaded;  // another copy of the module, loaded before
+  };
+  const Row rows[] = {
+      {"its own name in the program folder's PlugIns", folders.Program() + "PlugIns\\Quorvel.dll", ""},
+      {"another name in the data folder's PlugIns", folders.Data() + "PlugIns\\Other.dll", ""},
+      {"a folder that is neither", folders.Program() + "Elsewhere\\Renamed.dll", ""},
+      {"beside another copy loaded as Quorvel.dll", folders.Data() + "PlugIns\\Second.dll",
+       folders.Program() + "PlugIns\\Quorvel.dll"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    HMODULE other = nullptr;
+    if (!row.alsoLoaded.empty()) {
+      ASSERT_TRUE(PlugInFolders::CopyBuilt("Quorvel.dll", row.alsoLoaded));
+      other = LoadLibraryA(row.alsoLoaded.c_str());
+      ASSERT_NE(other, nullptr);
+    }
+    const std::string folder = row.installed.substr(0, row.installed.rfind('\\'));
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(PlugInFolders::CopyBuilt("Quorvel.dll", row.installed));
+    const HMODULE loaded = LoadLibraryA(row.installed.c_str());
+    ASSERT_NE(loaded, nullptr);
+    {
+      const test::InProcessModule module(folders.Program(), folders.Data());
+      Module().instance = loaded;
+      EXPECT_EQ(GetOwnFileName(), LongPath(row.installed));
+      EXPECT_EQ(GetOwnFolder(), LongPath(folder) + "\\");
+    }
+    FreeLibrary(loaded);
+    if (other) FreeLibrary(other);
+  }
+}
+
+TEST_F(OwnFileName, IsWorkedOutOnce) {
   const std::string installed = folders.Program() + "PlugIns\\Quorvel.dll";
   ASSERT_TRUE(PlugInFolders::CopyBuilt("Quorvel.dll", installed));
   const HMODULE loaded = LoadLibraryA(installed.c_str());
   ASSERT_NE(loaded, nullptr);
   {
     const test::InProcessModule module(folders.Program(), folders.Data());
-    EXPECT_EQ(GetOwnFileName(), LongPath(installed));
-    EXPECT_EQ(GetOwnFolder(), LongPath(folders.Program() + "PlugIns") + "\\");
+    Module().instance = loaded;
+    const std::string first = GetOwnFileName();
+    Module().instance = GetModuleHandleA(nullptr);
+    EXPECT_EQ(GetOwnFileName(), first) << "kept until the module is loaded again";
   }
   FreeLibrary(loaded);
-}
-
-TEST_F(OwnFileName, RenamedInTheDataFolderIsFoundByItsPlugInName) {
-  PlugInFolders::InstallTestPlugin(folders.Program() + "PlugIns\\Foo.dll", "name=Foo\n");
-  PlugInFolders::InstallTestPlugin(folders.Data() + "PlugIns\\Impostor.dll", "name=vintrell\n");
-  const std::string renamed = folders.Data() + "PlugIns\\Other.dll";
-  ASSERT_TRUE(PlugInFolders::CopyBuilt("Quorvel.dll", renamed));
-  const test::InProcessModule module(folders.Program(), folders.Data());
-  EXPECT_EQ(GetOwnFileName(), renamed) << "the name must match in its letter case";
-  EXPECT_EQ(GetOwnFolder(), folders.Data() + "PlugIns\\");
-}
-
-TEST_F(OwnFileName, RenamedInTheProgramFolderIsFoundThereFirst) {
-  ASSERT_TRUE(PlugInFolders::CopyBuilt("Quorvel.dll", folders.Program() + "PlugIns\\First.dll"));
-  ASSERT_TRUE(PlugInFolders::CopyBuilt("Quorvel.dll", folders.Data() + "PlugIns\\Second.dll"));
-  const test::InProcessModule module(folders.Program(), folders.Data());
-  EXPECT_EQ(GetOwnFileName(), folders.Program() + "PlugIns\\First.dll");
-}
-
-TEST_F(OwnFileName, BeforeTheHostIsBoundTheDataFolderIsNotSearched) {
-  ASSERT_TRUE(PlugInFolders::CopyBuilt("Quorvel.dll", folders.Data() + "PlugIns\\Other.dll"));
-  const test::InProcessModule module(folders.Program(), folders.Data(), /*bound=*/false);
-  EXPECT_EQ(GetOwnFileName(), "");
-  EXPECT_EQ(GetOwnFolder(), "");
-}
-
-TEST_F(OwnFileName, IsWorkedOutOnceEvenWhenEmpty) {
-  const test::InProcessModule module(folders.Program(), folders.Data());
-  EXPECT_EQ(GetOwnFileName(), "");
-  // Installed only now: the empty answer stands until the module is loaded again.
-  ASSERT_TRUE(PlugInFolders::CopyBuilt("Quorvel.dll", folders.Program() + "PlugIns\\Late.dll"));
-  EXPECT_EQ(GetOwnFileName(), "");
 }
 
 }  // namespace

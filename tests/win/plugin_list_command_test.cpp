@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "common/win/clipboard_text.h"
+#include "common/win/system_text.h"
+#include "common/win/wide_text.h"
 #include "in_process_module.h"
 #include "inventory/win/plugin_list_command.h"
 #include "message_box_watcher.h"
@@ -149,12 +152,46 @@ TEST_F(PlugInListCommand, EmptyOrMissingNoLoadPinMarksNothing) {
   }
 }
 
-TEST_F(PlugInListCommand, ListFileThatCannotBeWrittenEndsTheCommandQuietly) {
-  CreateDirectoryA((program + "Quorvel.txt").c_str(), nullptr);  // a folder where the file should go
-  const test::MessageBoxWatcher boxes;
-  ShowPlugInList(nullptr, false, lkWithPath);
-  EXPECT_TRUE(boxes.Boxes().empty());
-  EXPECT_TRUE(test::RecordedOpenings(shellLog, 0, 500).empty()) << "nothing to open";
+// The user asked for a list and gets none: one warning names the file and the system's reason, and
+// nothing is opened.
+TEST_F(PlugInListCommand, ListFileThatCannotBeWrittenIsNamedWithTheReason) {
+  const std::string path = program + "Quorvel.txt";
+  struct Row {
+    const char* name;
+    std::function<HANDLE()> block;  // gives what to close afterwards, if anything
+  };
+  const Row rows[] = {
+      {"a folder where the file should go",
+       [&] {
+         CreateDirectoryA(path.c_str(), nullptr);
+         return static_cast<HANDLE>(nullptr);
+       }},
+      {"a file another program holds open",
+       [&] {
+         test::WriteFileBytes(path, "kept");
+         return CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                            nullptr);
+       }},
+  };
+  const std::wstring words = IsJapanese() ? L" に書き込めませんでした。\r\n" : L" could not be written.\r\n";
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const HANDLE held = row.block();
+    const test::MessageBoxWatcher boxes;
+    ShowPlugInList(nullptr, false, lkWithPath);
+    if (held && held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    ASSERT_EQ(boxes.Boxes().size(), 1u);
+    const test::SeenBox& box = boxes.Boxes()[0];
+    const std::wstring named = Widened(path, CP_ACP) + words;
+    EXPECT_EQ(box.wideText.substr(0, named.size()), named);
+    EXPECT_GT(box.wideText.size(), named.size()) << "the system's reason follows";
+    EXPECT_EQ(box.wideCaption, IsJapanese() ? L"エラー" : L"Error");
+    EXPECT_EQ(box.icon, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_EQ(box.owner, nullptr);
+    EXPECT_TRUE(test::RecordedOpenings(shellLog, 0, 500).empty()) << "nothing to open";
+    RemoveDirectoryA(path.c_str());
+    DeleteFileA(path.c_str());
+  }
 }
 
 TEST_F(PlugInListCommand, PastesIntoTheComposeWindowAndPutsTheUsersTextBack) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,31 @@ TEST_F(SettingsStore, AFileThatCannotBeReadIsNeverOverwritten) {
   EXPECT_FALSE(ListWithPath()) << "the next load reads the file";
   EXPECT_TRUE(SaveSettings());
   EXPECT_EQ(Stored(), stored);
+}
+
+// Reading can fail halfway, out of memory in a crowded 32-bit host: the store is then not loaded, and
+// the next use reads the file again instead of saving an empty table over it.
+TEST_F(SettingsStore, AFailureWhileReadingLeavesTheStoreUnloaded) {
+  const std::string stored = "Menu\\ListWithPath=Boolean:False\r\nPlugins\\Count=Integer:0\r\n";
+  WriteFileBytes(ini, stored);
+  Module().settings.readFile = [](const std::string&, std::string&) -> FileRead { throw std::bad_alloc(); };
+  EXPECT_THROW(ListWithPath(), std::bad_alloc);
+  EXPECT_THROW(SaveSettings(), std::bad_alloc) << "no save of a table that was never read";
+  EXPECT_EQ(Stored(), stored);
+  Module().settings.readFile = ReadWholeFile;
+  EXPECT_FALSE(ListWithPath()) << "read at the next use";
+  WriteSetting("Check", "BeckyOnly", Variant::Boolean(false));
+  EXPECT_TRUE(SaveSettings());
+  EXPECT_EQ(Stored(), stored + "Check\\BeckyOnly=Boolean:False\r\n");
+}
+
+TEST_F(SettingsStore, WithoutAFileOfItsOwnTheModuleWritesNoRelativeFile) {
+  Module().ownFileName = "";
+  WriteSetting("Menu", "ListWithPath", Variant::Boolean(false));
+  EXPECT_FALSE(SaveSettings());
+  EXPECT_FALSE(ListWithPath()) << "the table still serves";
+  EXPECT_EQ(GetFileAttributesA("ini"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA(".ini"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(SettingsStore, SaveIntoAFolderThatCannotBeWrittenKeepsTheOldFile) {

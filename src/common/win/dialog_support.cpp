@@ -21,7 +21,52 @@ int StoredInteger(const std::string& formName, const char* valueName, int presen
   return ToInteger(ReadSetting(formName, valueName, Variant::Int32(present)), present);
 }
 
+// The property of a form's dialog that holds its HostWindowsDisabled.
+constexpr wchar_t kDisabledHostWindows[] = L"Quorvel.DisabledHostWindows";
+
+// Called from the system's frames: nothing may be thrown through them.
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM windows) noexcept {
+  try {
+    if (IsWindowVisible(window) && IsWindowEnabled(window)) {
+      reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+    }
+    return TRUE;
+  } catch (...) {
+    return FALSE;
+  }
+}
+
 }  // namespace
+
+HostWindowsDisabled::HostWindowsDisabled() {
+  std::vector<HWND> enabled;
+  EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&enabled));
+  disabled_.reserve(enabled.size());
+  for (const HWND window : enabled) {
+    EnableWindow(window, FALSE);
+    disabled_.push_back(window);
+  }
+}
+
+void HostWindowsDisabled::Restore() {
+  for (const HWND window : disabled_) {
+    if (IsWindow(window)) EnableWindow(window, TRUE);
+  }
+  disabled_.clear();
+}
+
+void RememberDisabledHostWindows(HWND dialog, HostWindowsDisabled* host) {
+  SetPropW(dialog, kDisabledHostWindows, host);
+}
+
+void ForgetDisabledHostWindows(HWND dialog) {
+  RemovePropW(dialog, kDisabledHostWindows);
+}
+
+void EndForm(HWND dialog, INT_PTR result) {
+  if (auto* host = static_cast<HostWindowsDisabled*>(GetPropW(dialog, kDisabledHostWindows))) host->Restore();
+  EndDialog(dialog, result);
+}
 
 int Scaled(int pixels) {
   return MulDiv(pixels, ScreenDpi(), 96);

@@ -65,10 +65,15 @@ bool ReplaceWholeFile(const std::string& path, const std::string& bytes) {
   return false;
 }
 
-bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+unsigned long WriteWholeFile(const std::string& path, const std::string& bytes) {
   const UniqueFile file(NullIfInvalid(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
-  return file && WriteAll(file.get(), bytes);
+  if (!file) return GetLastError();
+  if (!WriteAll(file.get(), bytes)) {
+    const DWORD error = GetLastError();
+    return error != ERROR_SUCCESS ? error : ERROR_WRITE_FAULT;
+  }
+  return ERROR_SUCCESS;
 }
 
 }  // namespace quorvel::win

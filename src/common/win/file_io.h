@@ -17,7 +17,8 @@ FileRead ReadWholeFile(const std::string& path, std::string& bytes);
 // file is left behind.
 bool ReplaceWholeFile(const std::string& path, const std::string& bytes);
 
-// Creates or truncates the file at `path` and writes `bytes`.
-bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// Creates or truncates the file at `path` and writes `bytes`. 0 when it did, else the system's error
+// code of what failed.
+unsigned long WriteWholeFile(const std::string& path, const std::string& bytes);
 
 }  // namespace quorvel::win

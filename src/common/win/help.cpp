@@ -8,6 +8,7 @@
 #include "common/win/folder_listing.h"
 #include "common/win/module_paths.h"
 #include "common/win/system_text.h"
+#include "common/win/wide_text.h"
 #include "host/identity.h"
 
 namespace quorvel::win {
@@ -34,7 +35,7 @@ void ShowHelp(HWND owner) {
     return;
   }
   const MissingHelpMessage message = MissingHelp(base + kJapaneseHelpEnding, IsJapanese());
-  MessageBoxA(owner, message.text.c_str(), message.caption.c_str(), MB_OK | MB_ICONWARNING);
+  ShowMessageBox(owner, message.text, message.caption, MB_OK | MB_ICONWARNING);
 }
 
 }  // namespace quorvel::win

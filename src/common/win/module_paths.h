@@ -5,9 +5,8 @@
 
 namespace quorvel::win {
 
-// Full long path of the module file, worked out once. The module is looked for as "Quorvel.dll";
-// installed under another name, it is found by its plug-in name in the host program folder's
-// PlugIns\, then (once the host API is bound) the host data folder's. Empty when all fail.
+// Full long path of the module file, worked out once from the module's own instance, under any file
+// name and in any folder. Empty when the system cannot name it.
 const std::string& GetOwnFileName();
 
 // GetOwnFileName up to and including its last delimiter; empty when that is empty.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "common/paths.h"
+
 #include "common/win/file_io.h"
 #include "common/win/folder_listing.h"
 #include "common/win/module_paths.h"
@@ -20,16 +22,20 @@ SettingsState& Settings() {
 
 void LoadSettings() {
   SettingsState& settings = Settings();
-  if (!settings.path.empty()) return;
+  if (settings.table) return;
+  // The module's own file name less its extension, with "ini"; without a full path of the module
+  // there is no settings file (a relative one would be the current folder's).
   const std::string& own = GetOwnFileName();
-  settings.path = own.substr(0, own.size() >= 3 ? own.size() - 3 : 0) + "ini";
-  settings.table.emplace(SystemLeadBytes(), AnsiUpperCase, SystemSettingsFormats());
+  std::string path = IsFullPath(own) ? own.substr(0, own.size() - 3) + "ini" : std::string();
+  SettingsTable table(SystemLeadBytes(), AnsiUpperCase, SystemSettingsFormats());
   std::string bytes;
-  const FileRead read = ReadWholeFile(settings.path, bytes);
+  const FileRead read = path.empty() ? FileRead::kMissing : settings.readFile(path, bytes);
+  if (read == FileRead::kRead) table.Load(bytes);
+  // Loaded only now, with nothing left that can fail.
+  settings.path = std::move(path);
   settings.fileUnreadable = read == FileRead::kUnreadable;
-  if (read != FileRead::kRead) return;
-  settings.table->Load(bytes);
-  settings.fileBytes = std::move(bytes);
+  if (read == FileRead::kRead) settings.fileBytes = std::move(bytes);
+  settings.table = std::move(table);
 }
 
 Variant ReadSetting(const std::string& keyPath, const std::string& valueName, const Variant& defaultValue) {
@@ -52,7 +58,7 @@ bool SaveSettings() {
   SettingsState& settings = Settings();
   // What this load knows was built from defaults; even once the file can be read again, saving
   // it would replace what the user has (the known-software list above all). The next load reads it.
-  if (settings.fileUnreadable) return false;
+  if (settings.fileUnreadable || settings.path.empty()) return false;
   // The file is written only when its bytes would change, or when it has gone since. While the
   // table has had no write since the file was last read or written, it has the same bytes, which
   // then need not even be made.

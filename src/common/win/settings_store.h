@@ -8,13 +8,18 @@
 
 #include "common/settings_table.h"
 #include "common/variant.h"
+#include "common/win/file_io.h"
 
 namespace quorvel::win {
 
 // The store's part of the module state.
 struct SettingsState {
-  std::string path;  // set at the first use of the store
+  // Beside the module's own file; empty when that is not known, and then nothing is read or written.
+  std::string path;
+  // There once the file has been read and parsed: the store is loaded.
   std::optional<SettingsTable> table;
+  // How the file is read: the system's file functions, or a test's.
+  FileRead (*readFile)(const std::string& path, std::string& bytes) = ReadWholeFile;
   // The file exists but could not be read: saving would wipe what the user has, so every save is
   // refused until the next load of the module reads it.
   bool fileUnreadable = false;
@@ -25,6 +30,9 @@ struct SettingsState {
   std::optional<uint64_t> fileRevision;
 };
 
+// Loads the table at the first use of the store. Only a file read and parsed whole loads it: a
+// failure on the way (out of memory) leaves the store unloaded, so that no save writes an empty table
+// over the user's file, and the next use tries again.
 void LoadSettings();
 Variant ReadSetting(const std::string& keyPath, const std::string& valueName, const Variant& defaultValue);
 void WriteSetting(const std::string& keyPath, const std::string& valueName, const Variant& value);

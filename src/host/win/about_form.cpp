@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/win/system_text.h"
+#include "common/win/wide_text.h"
 #include "host/about_texts.h"
 #include "host/identity.h"
 #include "host/win/boundary_guard.h"
@@ -49,7 +50,7 @@ INT_PTR TAboutForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<INT_PTR>(background_);
     }
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(window_, IDOK);
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndForm(window_, IDOK);
       return TRUE;
   }
   return FALSE;
@@ -58,7 +59,7 @@ INT_PTR TAboutForm::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 void TAboutForm::Prepare() {
   background_ = GetSysColorBrush(COLOR_BTNFACE);
   const bool japanese = IsJapanese();
-  SetWindowTextA(window_, japanese ? kAboutCaptionJapanese : kAboutCaptionEnglish);
+  SetWindowTextW(window_, FixedWide(japanese ? kAboutCaptionJapanese : kAboutCaptionEnglish).c_str());
 
   // Every text takes the form's font but the version label, which has one of its own: the designed
   // face, size and character set.
@@ -72,11 +73,14 @@ void TAboutForm::Prepare() {
   SendDlgItemMessageA(window_, IDOK, WM_SETFONT, reinterpret_cast<WPARAM>(formFont_.get()), FALSE);
 
   const auto item = [this](int id) { return GetDlgItem(window_, id); };
-  SetWindowTextA(item(IDC_NAME_LABEL), kProductName);
-  SetWindowTextA(item(IDC_VERSION_LABEL), kVersionText);
-  SetWindowTextA(item(IDC_TARVI_COPYRIGHT_LABEL), kAuthorCopyright);
-  SetWindowTextA(item(IDC_ZEFO_COPYRIGHT_LABEL), kMakerCopyright);
-  if (!japanese) SetWindowTextA(item(IDC_FREE_LABEL), kFreeTextEnglish);
+  const auto setText = [](HWND control, const char* text) {
+    SetWindowTextW(control, FixedWide(text).c_str());
+  };
+  setText(item(IDC_NAME_LABEL), kProductName);
+  setText(item(IDC_VERSION_LABEL), kVersionText);
+  setText(item(IDC_TARVI_COPYRIGHT_LABEL), kAuthorCopyright);
+  setText(item(IDC_ZEFO_COPYRIGHT_LABEL), kMakerCopyright);
+  if (!japanese) setText(item(IDC_FREE_LABEL), kFreeTextEnglish);
 
   // Labels in pixels at their designed places, each as large as its text.
   for (const LabelPlace& label : kLabels) {

@@ -91,7 +91,7 @@ int WINAPI BKC_OnPlugInSetup(HWND) {
 
 int WINAPI BKC_OnPlugInInfo(TPlugInInfo* info) {
   AtHostBoundary([info] {
-    if (info) FillPlugInInfo(*info);
+    if (info) FillPlugInInfo(*info, GetACP() == 932);
   });
   return 0;
 }

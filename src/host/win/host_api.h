@@ -16,7 +16,8 @@ class HostApi {
  public:
   std::array<FARPROC, kHostApiNames.size()> entries{};
 
-  // The eight functions the module calls, with the arguments the host expects.
+  // The nine functions the module calls, with the arguments the host expects. A text the host
+  // returns stays valid only until the next call of its API.
   LPCSTR GetVersion() const { return As<kGetVersion, LPCSTR(WINAPI*)()>()(); }
   void Command(HWND window, LPCSTR command) const {
     As<kCommand, int(WINAPI*)(HWND, LPCSTR)>()(window, command);
@@ -27,7 +28,9 @@ class HostApi {
   }
   LPCSTR GetDataFolder() const { return As<kGetDataFolder, LPCSTR(WINAPI*)()>()(); }
   LPCSTR GetCurrentMail() const { return As<kGetCurrentMail, LPCSTR(WINAPI*)()>()(); }
-  LPCSTR GetSource(LPCSTR mailId) const { return As<kGetSource, LPCSTR(WINAPI*)(LPCSTR)>()(mailId); }
+  // The mail's whole source, allocated by the host for this call: the caller gives it back with Free.
+  LPSTR GetSource(LPCSTR mailId) const { return As<kGetSource, LPSTR(WINAPI*)(LPCSTR)>()(mailId); }
+  void Free(LPVOID text) const { As<kFree, void(WINAPI*)(LPVOID)>()(text); }
   void CompGetSpecifiedHeader(HWND window, LPCSTR header, LPSTR buffer, int size) const {
     As<kCompGetSpecifiedHeader, int(WINAPI*)(HWND, LPCSTR, LPSTR, int)>()(window, header, buffer, size);
   }

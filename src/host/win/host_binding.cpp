@@ -6,6 +6,7 @@
 
 #include "common/language.h"
 #include "common/win/system_text.h"
+#include "common/win/wide_text.h"
 #include "host/mismatch_warning.h"
 #include "host/win/host_api.h"
 
@@ -29,7 +30,8 @@ bool BindHostApi(HostApi& api) {
     complete = complete && api.entries[i] != nullptr;
   }
   if (!complete) {
-    MessageBoxA(nullptr, MismatchWarningText(IsJapanese()).c_str(), kMismatchCaption, MB_OK | MB_ICONWARNING);
+    ShowMessageBox(nullptr, ShownText(MismatchWarningText(IsJapanese())), kMismatchCaption,
+                   MB_OK | MB_ICONWARNING);
   }
   return complete;
 }

@@ -4,6 +4,7 @@
 
 #include "common/win/settings_store.h"
 #include "common/win/system_text.h"
+#include "common/win/wide_text.h"
 #include "host/identity.h"
 #include "host/menu_texts.h"
 #include "host/win/command_callbacks.h"
@@ -18,18 +19,41 @@ int ItemCount(HMENU menu) {
   return count > 0 ? count : 0;  // a failing count reads as an empty menu
 }
 
-std::string Caption(HMENU menu, int position) {
-  char caption[256] = {};
-  GetMenuStringA(menu, static_cast<UINT>(position), caption, sizeof caption, MF_BYPOSITION);
-  return caption;
+// An item's caption in two forms: as the system's code page spells it, and as Shift-JIS. A place is
+// found by either, so that a caption that another plug-in made of Shift-JIS bytes through the ANSI
+// functions is found as well as one made in Unicode, as the module's own are, whatever the code page.
+struct Caption {
+  std::string ansi;
+  std::string shiftJis;
+
+  bool Empty() const { return ansi.empty(); }
+  bool BeginsWith(const MenuPlace& place) const {
+    return place.IsBeginningOf(ansi) || place.IsBeginningOf(shiftJis);
+  }
+};
+
+Caption CaptionAt(HMENU menu, int position) {
+  char ansi[256] = {};
+  GetMenuStringA(menu, static_cast<UINT>(position), ansi, sizeof ansi, MF_BYPOSITION);
+  wchar_t wide[256] = {};
+  GetMenuStringW(menu, static_cast<UINT>(position), wide, 256, MF_BYPOSITION);
+  return {ansi, Narrowed(wide, 932)};
 }
 
 // The submenu of the first item in [0, end) whose caption begins with one of the place's keys.
 HMENU FindSubmenu(HMENU menu, const MenuPlace& place, int end) {
   for (int position = 0; position < end; ++position) {
-    if (place.IsBeginningOf(Caption(menu, position))) return GetSubMenu(menu, position);
+    if (CaptionAt(menu, position).BeginsWith(place)) return GetSubMenu(menu, position);
   }
   return nullptr;
+}
+
+// The module's captions are its own texts, shown in Unicode.
+void AppendItem(HMENU menu, UINT flags, UINT_PTR id, const char* caption) {
+  AppendMenuW(menu, flags, id, FixedWide(caption).c_str());
+}
+void InsertItem(HMENU menu, int position, UINT flags, UINT_PTR id, const char* caption) {
+  InsertMenuW(menu, static_cast<UINT>(position), MF_BYPOSITION | flags, id, FixedWide(caption).c_str());
 }
 
 HMENU HelpMenu(HMENU menuBar) {
@@ -44,7 +68,7 @@ HMENU ToolMenu(HMENU menuBar) {
 
 // Appends a text item with the host's command id and the module's picture beside it.
 void AppendEntry(HMENU menu, const char* caption, int id) {
-  AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(id), caption);
+  AppendItem(menu, MF_STRING, static_cast<UINT_PTR>(id), caption);
   SetMenuItemBitmaps(menu, static_cast<UINT>(ItemCount(menu) - 1), MF_BYPOSITION, Module().menuBitmap.get(),
                      nullptr);
 }
@@ -68,18 +92,17 @@ void AddHelpMenuEntry(HMENU menuBar, int windowType, const MenuPlace& submenuPla
     const int count = ItemCount(help);
     int position = count;
     for (int i = 0; i < count - 1; ++i) {
-      if (kHostAboutItem.IsBeginningOf(Caption(help, i))) {
+      if (CaptionAt(help, i).BeginsWith(kHostAboutItem)) {
         position = i + 1;
         break;
       }
     }
-    if (belowPlugInHelp && position < count && kPlugInHelpSubmenu.IsBeginningOf(Caption(help, position))) {
+    if (belowPlugInHelp && position < count && CaptionAt(help, position).BeginsWith(kPlugInHelpSubmenu)) {
       ++position;
     }
     shared = CreatePopupMenu();
     const char* caption = IsJapanese() ? submenuPlace.japanese : submenuPlace.english;
-    InsertMenuA(help, static_cast<UINT>(position), MF_BYPOSITION | MF_POPUP | MF_STRING,
-                reinterpret_cast<UINT_PTR>(shared), caption);
+    InsertItem(help, position, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(shared), caption);
   }
   AppendEntry(shared, kProductName,
               Module().hostApi.RegisterCommand(kHelpItemDescription, windowType, callback));
@@ -102,24 +125,23 @@ HMENU GetToolSubmenu(HMENU menuBar, bool compose) {
 
   int heading = -1, separator = -1;
   for (int position = ItemCount(tool) - 1; position >= 0; --position) {
-    const std::string caption = Caption(tool, position);
-    if (caption.empty()) {
+    const Caption caption = CaptionAt(tool, position);
+    if (caption.Empty()) {
       separator = position;
-    } else if (kMakerHeading.IsBeginningOf(caption)) {
+    } else if (caption.BeginsWith(kMakerHeading)) {
       heading = position;
       break;
     }
   }
-  if (heading < 0) AppendMenuA(tool, MF_STRING, 0, kMakerHeading.japanese);
+  if (heading < 0) AppendItem(tool, MF_STRING, 0, kMakerHeading.japanese);
 
   const HMENU submenu = CreatePopupMenu();
   const auto handle = reinterpret_cast<UINT_PTR>(submenu);
   if (heading >= 0 && separator > heading) {
     // The last submenu of the maker group, just above the separator that ends it.
-    InsertMenuA(tool, static_cast<UINT>(separator), MF_BYPOSITION | MF_POPUP | MF_STRING, handle,
-                kProductName);
+    InsertItem(tool, separator, MF_POPUP | MF_STRING, handle, kProductName);
   } else {
-    AppendMenuA(tool, MF_POPUP | MF_STRING, handle, kProductName);
+    AppendItem(tool, MF_POPUP | MF_STRING, handle, kProductName);
   }
   return submenu;
 }
@@ -129,7 +151,7 @@ void FinishToolMenu(bool compose) {
   const HMENU tool = menuBar ? ToolMenu(menuBar) : nullptr;
   if (!tool) return;
   for (int position = ItemCount(tool) - 1; position >= 0; --position) {
-    if (kMakerHeading.IsBeginningOf(Caption(tool, position))) {
+    if (CaptionAt(tool, position).BeginsWith(kMakerHeading)) {
       DeleteMenu(tool, static_cast<UINT>(position), MF_BYPOSITION);
       InsertMenuA(tool, static_cast<UINT>(position), MF_BYPOSITION | MF_SEPARATOR, 0, nullptr);
       return;
@@ -151,7 +173,7 @@ void BuildMainWindowMenu(HMENU menuBar) {
   if (Module().testMode) {
     // Left of all the host's menus, a plain text item without a picture.
     const int id = Module().hostApi.RegisterCommand(kTestEntry.description, 0, TestCommand);
-    InsertMenuA(menuBar, 0, MF_BYPOSITION | MF_STRING, static_cast<UINT_PTR>(id), kTestEntry.caption);
+    InsertItem(menuBar, 0, MF_STRING, static_cast<UINT_PTR>(id), kTestEntry.caption);
   }
 }
 

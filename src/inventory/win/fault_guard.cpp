@@ -41,6 +41,20 @@ __attribute__((noinline)) bool CallContainingFaults(void (*call)(void*), void* a
   return returned;
 }
 
+int CallWithOneArgument(void* function, void* argument) {
+  // The stack pointer is kept in esi, which every x86 calling convention has the callee preserve.
+  int result;
+  asm volatile(
+      "movl %%esp, %%esi\n\t"
+      "pushl %[argument]\n\t"
+      "call *%[function]\n\t"
+      "movl %%esi, %%esp"
+      : "=a"(result)
+      : [function] "r"(function), [argument] "r"(argument)
+      : "esi", "ecx", "edx", "memory", "cc");
+  return result;
+}
+
 #elif defined(__x86_64__)
 
 // x64: handlers are found through the unwind tables of the code on the stack, not through a chain.
@@ -84,6 +98,11 @@ quorvel_guard_resume:
 
 bool CallContainingFaults(void (*call)(void*), void* argument) {
   return quorvel_call_guarded(call, argument);
+}
+
+// x64 has one calling convention, in which the caller removes what it passed.
+int CallWithOneArgument(void* function, void* argument) {
+  return reinterpret_cast<int (*)(void*)>(function)(argument);
 }
 
 #else

@@ -1,5 +1,6 @@
 #include "inventory/win/plugin_discovery.h"
 
+#include "common/paths.h"
 #include "common/string_sort.h"
 #include "common/win/folder_listing.h"
 #include "common/win/system_text.h"
@@ -10,8 +11,11 @@ namespace quorvel::win {
 namespace {
 
 void AddPlugIns(const std::string& folder, std::vector<std::string>& paths) {
-  for (const std::string& name : ListFileNames(folder, "*.DLL"))
-    paths.push_back(folder + name);
+  // The pattern also matches the short name of "Foo.dll_" or "Foo.dllold", which is how users switch
+  // a plug-in off: only a long name ending in ".dll" is a plug-in.
+  for (const std::string& name : ListFileNames(folder, "*.DLL")) {
+    if (IsPlugInFileName(name)) paths.push_back(folder + name);
+  }
 }
 
 // A portable installation keeps its data in the program folder: one folder, scanned once.

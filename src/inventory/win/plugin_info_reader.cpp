@@ -3,25 +3,33 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
+#include "common/win/handles.h"
 #include "inventory/win/fault_guard.h"
 
 namespace quorvel::win {
 namespace {
 
-using PlugInInfoExport = int(WINAPI*)(TPlugInInfo*);
-
 struct InfoCall {
-  PlugInInfoExport function;
+  FARPROC function;
   TPlugInInfo* record;
 };
 
 void CallPlugInInfo(void* argument) {
   auto* call = static_cast<InfoCall*>(argument);
-  call->function(call->record);
+  CallWithOneArgument(reinterpret_cast<void*>(call->function), call->record);
 }
+
+void FreeLibraryOf(void* module) {
+  FreeLibrary(static_cast<HMODULE>(module));
+}
+
+// A foreign module's unload code is foreign code too: it runs inside the fault guard.
+struct FreeForeignModule {
+  void operator()(HMODULE module) const { CallContainingFaults(FreeLibraryOf, module); }
+};
+using ForeignModule = Unique<HMODULE, FreeForeignModule>;
 
 // Keeps the system from showing its own error boxes while a file that may not be a module loads.
 class QuietErrors {
@@ -35,27 +43,25 @@ class QuietErrors {
   DWORD previous_ = 0;
 };
 
+ForeignModule LoadForeignModule(const std::string& path) {
+  const QuietErrors quiet;
+  const HMODULE module = LoadLibraryA(path.c_str());
+  return ForeignModule(reinterpret_cast<uintptr_t>(module) > 32 ? module : nullptr);
+}
+
 }  // namespace
 
 PlugInFields ReadPlugInInfo(const std::string& path) {
-  HMODULE module;
-  {
-    const QuietErrors quiet;
-    module = LoadLibraryA(path.c_str());
-  }
-  if (reinterpret_cast<uintptr_t>(module) <= 32) return PlugInFields::Unknown();
-
-  PlugInFields fields = PlugInFields::Unknown();
-  if (const FARPROC found = GetProcAddress(module, "BKC_OnPlugInInfo")) {
-    // Room to spare behind the record, in case a plug-in writes past its end.
-    std::vector<char> buffer(4096, '\0');
-    auto* record = reinterpret_cast<TPlugInInfo*>(buffer.data());
-    InfoCall call{reinterpret_cast<PlugInInfoExport>(reinterpret_cast<void (*)()>(found)), record};
-    if (CallContainingFaults(CallPlugInInfo, &call)) fields = ReadFields(*record);
-  }
-  // The system's loader contains faults in the module's own unload code.
-  FreeLibrary(module);
-  return fields;
+  // Room to spare behind the record, in case a plug-in writes past its end.
+  std::vector<char> buffer(4096, '\0');
+  const ForeignModule module = LoadForeignModule(path);
+  if (!module) return PlugInFields::Unknown();
+  const FARPROC found = GetProcAddress(module.get(), "BKC_OnPlugInInfo");
+  if (!found) return PlugInFields::Unknown();
+  auto* record = reinterpret_cast<TPlugInInfo*>(buffer.data());
+  InfoCall call{found, record};
+  if (!CallContainingFaults(CallPlugInInfo, &call)) return PlugInFields::Unknown();
+  return ReadFields(*record);
 }
 
 std::string GetPlugInInfo(const std::string& path, int field) {

@@ -2,17 +2,21 @@
 
 #include <shellapi.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "common/paths.h"
 #include "common/win/clipboard_text.h"
 #include "common/win/file_io.h"
 #include "common/win/module_paths.h"
 #include "common/win/registry_reader.h"
 #include "common/win/system_text.h"
+#include "common/win/wide_text.h"
 #include "host/identity.h"
 #include "host/win/boundary_guard.h"
 #include "host/win/module_state.h"
+#include "inventory/list_file_message.h"
 #include "inventory/win/plugin_discovery.h"
 #include "inventory/win/plugin_info_reader.h"
 
@@ -34,9 +38,35 @@ void PumpPendingMessages() {
   }
 }
 
+// The system's words for an error code, in its code page, without the final line break.
+std::string SystemReason(DWORD error) {
+  char* message = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+      error, 0, reinterpret_cast<char*>(&message), 0, nullptr);
+  const std::unique_ptr<char, decltype(&LocalFree)> owned(message, &LocalFree);
+  std::string reason(message ? message : "", message ? length : 0);
+  while (!reason.empty() && static_cast<unsigned char>(reason.back()) <= ' ')
+    reason.pop_back();
+  return reason;
+}
+
+// A list the user asked for and did not get is not passed over in silence (a folder the user may
+// not write to, a file another program holds open).
+void ShowListFileFailure(const std::string& path, DWORD error) {
+  const ListFileFailure message = ListFileFailureMessage(path, SystemReason(error), IsJapanese());
+  ShowMessageBox(nullptr, message.text, message.caption, MB_OK | MB_ICONWARNING);
+}
+
 void DeliverToFile(const std::string& text) {
-  const std::string path = GetOwnFolder() + kModuleBaseName + ".txt";
-  if (!WriteWholeFile(path, text)) return;
+  const std::string& folder = GetOwnFolder();
+  const std::string path = folder + kModuleBaseName + ".txt";
+  // Without the module's own folder the path would be relative to whatever folder is current.
+  const DWORD error = IsFullPath(folder) ? WriteWholeFile(path, text) : ERROR_PATH_NOT_FOUND;
+  if (error != ERROR_SUCCESS) {
+    ShowListFileFailure(path, error);
+    return;
+  }
   ShellExecuteA(nullptr, "open", path.c_str(), "", "", SW_SHOW);
 }
 

@@ -9,7 +9,8 @@
 namespace quorvel::win {
 
 // `window` is the compose window to paste into when `toCompose` is set. A list file that cannot be
-// written or a clipboard that cannot be opened ends the command without delivering.
+// written ends the command with a warning that names it and why; a clipboard that cannot be opened
+// ends it without delivering.
 void ShowPlugInList(HWND window, bool toCompose, TPlugInListKind kind);
 
 // The host's callbacks of the four list commands.

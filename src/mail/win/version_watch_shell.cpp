@@ -1,11 +1,13 @@
 #include "mail/win/version_watch_shell.h"
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "common/win/settings_store.h"
 #include "common/win/system_text.h"
+#include "common/win/wide_text.h"
 #include "host/win/boundary_guard.h"
 #include "host/win/command_callbacks.h"
 #include "host/win/module_state.h"
@@ -23,7 +25,7 @@ void ShowSplitWarning(const std::string& text) {
 
 void ShowVersionNotice(const PendingTexts& pending) {
   if (const auto notice = VersionNoticeText(pending)) {
-    MessageBoxA(nullptr, notice->c_str(), kVersionNoticeCaption, MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(nullptr, *notice, kVersionNoticeCaption, MB_OK | MB_ICONINFORMATION);
   }
 }
 
@@ -44,6 +46,17 @@ void Scan(ModuleState& module, const char* text) {
   module.messageLines.SetText(std::string_view());
   for (const std::string& warning : warnings)
     ShowSplitWarning(warning);
+}
+
+// The whole source of the host's current mail, copied; the host's own allocation of it is given back
+// at once, whatever happens while it is copied.
+std::string CurrentMailSource(const HostApi& host) {
+  // The identifier is the host's text until its next API call: copied before that call.
+  const char* mail = host.GetCurrentMail();
+  const std::string mailId = mail ? mail : "";
+  const auto giveBack = [&host](char* text) { host.Free(text); };
+  const std::unique_ptr<char, decltype(giveBack)> source(host.GetSource(mailId.c_str()), giveBack);
+  return source ? std::string(source.get()) : std::string();
 }
 
 // Shows what the pending texts hold and empties them. They are emptied before the box is shown,
@@ -115,9 +128,8 @@ void WINAPI TestCommand(HWND, LPARAM) {
   AtHostBoundary([] {
     ModuleState& module = Module();
     if (!module.knownSoftware) LoadKnownSoftware();
-    const char* mail = module.hostApi.GetCurrentMail();
-    const char* source = module.hostApi.GetSource(mail ? mail : "");
-    Scan(module, source);
+    const std::string source = CurrentMailSource(module.hostApi);
+    Scan(module, source.c_str());
     ShowAndClearVersionNotice(module.pending);
     SaveKnownSoftware();
   });

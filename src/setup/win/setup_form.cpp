@@ -6,6 +6,7 @@
 #include "common/win/dialog_support.h"
 #include "common/win/help.h"
 #include "common/win/settings_store.h"
+#include "common/win/wide_text.h"
 #include "host/identity.h"
 #include "host/win/module_state.h"
 #include "setup/setup_texts.h"
@@ -132,7 +133,7 @@ void TSetupForm::OKButtonClick() {
   // The host builds its main menu only when it starts: say so when a main-menu switch changed.
   if (Setting("Menu", "ListWithPath") != ListWithPathCheck.Checked() ||
       Setting("Menu", "ListWithoutPath") != ListWithoutPathCheck.Checked()) {
-    MessageBoxA(window_, kMainMenuNotice, kProductName, MB_OK | MB_ICONINFORMATION);
+    ShowMessageBox(window_, ShownText(kMainMenuNotice), kProductName, MB_OK | MB_ICONINFORMATION);
   }
   WriteSetting("Menu", "ListWithPath", Variant::Boolean(ListWithPathCheck.Checked()));
   WriteSetting("Menu", "ListWithoutPath", Variant::Boolean(ListWithoutPathCheck.Checked()));
@@ -146,7 +147,7 @@ void TSetupForm::HelpButtonClick() {
 
 void TSetupForm::End(int modalResult) {
   FormClose();
-  EndDialog(window_, modalResult);
+  EndForm(window_, modalResult);
 }
 
 void TSetupForm::LayOut() {
