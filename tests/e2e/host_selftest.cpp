@@ -857,6 +857,77 @@ TEST(Steps, RetrievedAndCurrentMailReachThePlugIns) {
   EXPECT_EQ(run.exitCode, 2);
 }
 
+TEST(Steps, ASourceIsGivenBackOnceAndTheCurrentMailIdCopiedBeforeItIsUsed) {
+  const std::string taken =
+      "host API: BKA_GetSource was given the text of BKA_GetCurrentMail, taken back at this call";
+  struct Case {
+    std::string misuse;  // free-source
+    Lines calls;         // the trace after BKA_GetCurrentMail, with @ for the quoted mail id
+    std::string measured;
+    std::string reportedBy;  // the step that prints the breach
+    Lines reported;
+    int exitCode;
+  } cases[] = {
+      {"", {"  api BKA_GetSource(@) -> <29 bytes>", "  api BKA_Free(<29 bytes>) -> done"}, "29", "", {}, 0},
+      {"never",
+       {"  api BKA_GetSource(@) -> <29 bytes>"},
+       "29",
+       "exit",
+       {"host API: a text of BKA_GetSource was never given back (29 bytes)"},
+       4},
+      {"twice",
+       {"  api BKA_GetSource(@) -> <29 bytes>", "  api BKA_Free(<29 bytes>) -> done",
+        "host API: BKA_Free of a text given back before", "  api BKA_Free(<given back before>) -> done"},
+       "29",
+       "choose:ツール>Show",
+       {"host API: BKA_Free of a text given back before"},
+       4},
+      {"foreign",
+       {"  api BKA_GetSource(@) -> <29 bytes>", "host API: BKA_Free of memory the host did not hand out",
+        "  api BKA_Free(<not the host's>) -> done", "  api BKA_Free(<29 bytes>) -> done"},
+       "29",
+       "choose:ツール>Show",
+       {"host API: BKA_Free of memory the host did not hand out"},
+       4},
+      // The id itself, not a copy: the host has taken it back, so the plug-in gets the unknown id's "".
+      {"stale-id",
+       {taken, "  api BKA_GetSource(<taken back>) -> <0 bytes>", "  api BKA_Free(<0 bytes>) -> done"},
+       "0",
+       "choose:ツール>Show",
+       {taken},
+       4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.misuse);
+    Installation host;
+    host.WriteFile("two.eml", "Subject: two\r\n\r\nlonger body\r\n");
+    host.InstallTestPlugin(PlugIns(host), "Mail.dll",
+                           Logging("mail", "command=Show\nreport-host=1\n" +
+                                               (c.misuse.empty() ? "" : "free-source=" + c.misuse + "\n")));
+    HostRun run = host.Run({"-trace", "start", "mail:two.eml", "choose:ツール>Show", "exit"});
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.output;
+    std::string id = host.ProgramFolder() + "two.eml";
+    for (size_t at = 0; (at = id.find('\\', at)) != std::string::npos; at += 2)
+      id.insert(at, "\\");
+    Lines expected = {"  api BKA_GetCurrentMail() -> \"" + id + "\""};
+    for (std::string line : c.calls) {
+      if (size_t at = line.find('@'); at != std::string::npos) line.replace(at, 1, "\"" + id + "\"");
+      expected.push_back(line);
+    }
+    Lines command = StepOutput(run, "choose:ツール>Show");
+    EXPECT_EQ(Lines(command.begin(), std::find(command.begin(), command.end(),
+                                               "  call Mail.dll command 40001(main window, 0) -> done")),
+              expected);
+    EXPECT_EQ(WithPrefix(run.Lines(), "host API: "), c.reported);
+    if (!c.reported.empty()) {
+      EXPECT_TRUE(HasLine(StepOutput(run, c.reportedBy), c.reported[0]));
+    }
+    EXPECT_EQ(run.Lines().back(), "host exits");
+    EXPECT_EQ(WithPrefix(LogLines(host), "mail: source"), Lines{"mail: source " + c.measured + " bytes"});
+    EXPECT_TRUE(WithPrefix(LogLines(host), "mail: unknown keys").empty());
+  }
+}
+
 TEST(Steps, VersionAndDataFolderAsThePlugInsSeeThem) {
   struct Case {
     std::vector<std::string> options;
@@ -906,14 +977,30 @@ TEST(Steps, InfoPrintsEachFieldAndWhetherTheRestStayedZero) {
 }
 
 TEST(Steps, APlugInThatFaultsEndsTheHostWithAReport) {
-  Installation host;
-  host.InstallTestPlugin(PlugIns(host), "Fault.dll", "fault=info\n");
-  HostRun run = host.Run({"info", "exit"});
-  EXPECT_EQ(run.exitCode, 3);
-  EXPECT_FALSE(run.timedOut);
-  Lines info = StepOutput(run, "info");
-  ASSERT_EQ(info.size(), 1u) << run.output;
-  EXPECT_EQ(info[0].rfind("host crashed: exception 0xC0000005 at Fault.dll+0x", 0), 0u) << info[0];
+  struct Case {
+    std::string cfg;
+    std::vector<std::string> steps;  // the last but one faults
+    std::string crash;               // the pattern of the one line it prints
+  } cases[] = {
+      {"fault=info\n", {"info", "exit"}, R"(host crashed: exception 0xC0000005 at Fault\.dll\+0x[0-9A-F]+)"},
+      // The source is read after it was given back: the report tells what the address was.
+      {"command=Show\nreport-host=1\nfree-source=early\n",
+       {"start", "mail:one.eml", "choose:ツール>Show", "exit"},
+       R"(host crashed: exception 0xC0000005 at \S+\+0x[0-9A-F]+ )"
+       R"(\(the address is in a text given back with BKA_Free\))"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.cfg);
+    Installation host;
+    host.WriteFile("one.eml", "Subject: one\r\n\r\nbody\r\n");
+    host.InstallTestPlugin(PlugIns(host), "Fault.dll", c.cfg);
+    HostRun run = host.Run(c.steps);
+    EXPECT_EQ(run.exitCode, 3);
+    EXPECT_FALSE(run.timedOut);
+    Lines output = StepOutput(run, c.steps[c.steps.size() - 2]);
+    ASSERT_EQ(output.size(), 1u) << run.output;
+    EXPECT_TRUE(std::regex_match(output[0], std::regex(c.crash))) << output[0];
+  }
 }
 
 TEST(Steps, NeverTextsSetupAndClipboard) {

@@ -10,6 +10,8 @@
 namespace b2host {
 namespace {
 
+AddressDescriber g_describe = nullptr;
+
 std::wstring WhereIs(const void* address) {
   HMODULE module = nullptr;
   if (!GetModuleHandleExW(
@@ -29,15 +31,22 @@ std::wstring WhereIs(const void* address) {
 
 LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS* exception) {
   const EXCEPTION_RECORD* record = exception->ExceptionRecord;
-  PrintLine(L"host crashed: exception " + Hex(record->ExceptionCode) + L" at " +
-            WhereIs(record->ExceptionAddress));
+  std::wstring line =
+      L"host crashed: exception " + Hex(record->ExceptionCode) + L" at " + WhereIs(record->ExceptionAddress);
+  // An access violation tells whether it read or wrote, then the address it could not reach.
+  if (g_describe && record->ExceptionCode == EXCEPTION_ACCESS_VIOLATION && record->NumberParameters >= 2) {
+    std::wstring what = g_describe(reinterpret_cast<const void*>(record->ExceptionInformation[1]));
+    if (!what.empty()) line += L" (the address is in " + what + L")";
+  }
+  PrintLine(line);
   TerminateProcess(GetCurrentProcess(), kCrashExitCode);
   return EXCEPTION_EXECUTE_HANDLER;
 }
 
 }  // namespace
 
-void ReportCrashes() {
+void ReportCrashes(AddressDescriber describe) {
+  g_describe = describe;
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   SetUnhandledExceptionFilter(&OnUnhandledException);
 }

@@ -77,7 +77,9 @@ int Host::Run() {
     PrintLine(problem);
     failed = true;
   }
-  ReportCrashes();
+  ReportCrashes([](const void* address) {
+    return g_host ? g_host->texts_.DescribeTakenBack(address) : std::wstring();
+  });
   if (!ApplyNoLoadPinOption(options_)) failed = true;
   if (!CreateMainWindow()) {
     PrintLine(L"cannot create the main window");
@@ -99,6 +101,7 @@ int Host::Run() {
   }
   if (!exited_) Exit();
   if (watcher_->DialogActionFailed() || watcher_->StepInBoxFailed()) failed = true;
+  if (texts_.ContractBroken()) return kBrokenContractExitCode;
   return failed ? 2 : 0;
 }
 
@@ -261,6 +264,7 @@ void Host::Exit() {
   Pump();
   while (!plugIns_.empty())
     plugIns_.pop_back();
+  texts_.ReportNotGivenBack();
   PrintLine(L"host exits");
 }
 

@@ -11,6 +11,7 @@
 
 #include "commands.h"
 #include "compose_window.h"
+#include "lent_texts.h"
 #include "mail_store.h"
 #include "menu_bar.h"
 #include "message_boxes.h"
@@ -39,6 +40,7 @@ class Host {
   const MenuLayout& Layout() const { return layout_; }
   CommandTable& Commands() { return commands_; }
   MailStore& Mails() { return mails_; }
+  LentTexts& Texts() { return texts_; }
   MessageBoxWatcher& Watcher() { return *watcher_; }
   const std::vector<std::unique_ptr<PlugIn>>& PlugIns() const { return plugIns_; }
   PlugIn* FindPlugIn(const std::wstring& fileName) const;
@@ -61,7 +63,8 @@ class Host {
 
   void Pump();
   void Wait(DWORD milliseconds);
-  // BKC_OnExit for each plug-in, the windows closed, each plug-in freed in reverse load order.
+  // BKC_OnExit for each plug-in, the windows closed, each plug-in freed in reverse load order, then
+  // the texts of BKA_GetSource never given back reported.
   void Exit();
   bool Exited() const { return exited_; }
 
@@ -79,6 +82,7 @@ class Host {
   std::string dataFolderAnsi_;
   CommandTable commands_;
   MailStore mails_;
+  LentTexts texts_;
   UniqueWindow mainWindow_;
   std::unique_ptr<MessageBoxWatcher> watcher_;
   std::vector<std::unique_ptr<PlugIn>> plugIns_;

@@ -9,11 +9,20 @@
 #include "trace.h"
 
 using b2host::ComposeWindow;
+using b2host::Host;
 using b2host::QuotedAnsi;
 using b2host::RunningHost;
 using b2host::TraceApi;
 
 namespace {
+
+// The start of every host API function with behaviour: the text of BKA_GetCurrentMail handed out
+// before is taken back, as the mail client promises it only until the next call.
+Host* EnterApi() {
+  Host* host = RunningHost();
+  if (host) host->Texts().TakeBackCurrentMail();
+  return host;
+}
 
 std::wstring Quoted(LPCSTR text) {
   return text ? QuotedAnsi(text) : std::wstring(L"null");
@@ -29,12 +38,14 @@ const std::string kEmpty;
 extern "C" {
 
 LPCSTR WINAPI BKA_GetVersion() {
-  const std::string& version = RunningHost() ? RunningHost()->VersionText() : kEmpty;
+  Host* host = EnterApi();
+  const std::string& version = host ? host->VersionText() : kEmpty;
   TraceApi(L"BKA_GetVersion", L"", QuotedAnsi(version));
   return version.c_str();
 }
 
 int WINAPI BKA_Command(HWND window, LPCSTR command) {
+  EnterApi();
   ComposeWindow* compose = ComposeWindow::Of(window);
   if (compose && command && std::strcmp(command, "EditPaste") == 0) compose->PasteLater();
   TraceApi(L"BKA_Command", Window(window) + L", " + Quoted(command), L"0");
@@ -42,7 +53,7 @@ int WINAPI BKA_Command(HWND window, LPCSTR command) {
 }
 
 int WINAPI BKA_RegisterCommand(LPCSTR description, int windowType, b2host::CommandCallback callback) {
-  b2host::Host* host = RunningHost();
+  Host* host = EnterApi();
   if (!host) return 0;
   // The code behind the callback tells whose command it is; failing that, the plug-in being called.
   b2host::PlugIn* owner = host->PlugInAt(reinterpret_cast<const void*>(callback));
@@ -54,24 +65,42 @@ int WINAPI BKA_RegisterCommand(LPCSTR description, int windowType, b2host::Comma
 }
 
 LPCSTR WINAPI BKA_GetDataFolder() {
-  const std::string& folder = RunningHost() ? RunningHost()->DataFolderText() : kEmpty;
+  Host* host = EnterApi();
+  const std::string& folder = host ? host->DataFolderText() : kEmpty;
   TraceApi(L"BKA_GetDataFolder", L"", QuotedAnsi(folder));
   return folder.c_str();
 }
 
 LPCSTR WINAPI BKA_GetCurrentMail() {
-  const std::string& id = RunningHost() ? RunningHost()->Mails().CurrentId() : kEmpty;
+  Host* host = EnterApi();
+  const std::string& id = host ? host->Mails().CurrentId() : kEmpty;
+  LPCSTR text = host ? host->Texts().LendCurrentMail(id) : kEmpty.c_str();
   TraceApi(L"BKA_GetCurrentMail", L"", QuotedAnsi(id));
-  return id.c_str();
+  return text;
 }
 
+// A new text for each call, which the plug-in gives back with BKA_Free.
 LPCSTR WINAPI BKA_GetSource(LPCSTR mailId) {
-  const std::string& source = RunningHost() ? RunningHost()->Mails().Source(mailId ? mailId : "") : kEmpty;
-  TraceApi(L"BKA_GetSource", Quoted(mailId), L"<" + std::to_wstring(source.size()) + L" bytes>");
-  return source.c_str();
+  Host* host = EnterApi();
+  if (!host) return kEmpty.c_str();
+  // An id that the host has taken back is not read: it is answered as an unknown one.
+  const bool takenBack = host->Texts().RefuseTakenBack(mailId, L"BKA_GetSource");
+  const std::string source = takenBack ? std::string() : host->Mails().Source(mailId ? mailId : "");
+  LPCSTR text = host->Texts().LendSource(source);
+  TraceApi(L"BKA_GetSource", takenBack ? std::wstring(L"<taken back>") : Quoted(mailId),
+           L"<" + std::to_wstring(source.size()) + L" bytes>");
+  return text;
+}
+
+void WINAPI BKA_Free(LPVOID memory) {
+  Host* host = EnterApi();
+  if (!host) return;
+  std::wstring shown = host->Texts().GiveBack(memory);
+  TraceApi(L"BKA_Free", shown, L"done");
 }
 
 int WINAPI BKA_CompGetSpecifiedHeader(HWND window, LPCSTR headerName, LPSTR buffer, int size) {
+  EnterApi();
   const std::string* value = nullptr;
   if (ComposeWindow* compose = ComposeWindow::Of(window); compose && headerName) {
     value = compose->FindHeader(headerName);
@@ -91,6 +120,7 @@ int WINAPI BKA_CompGetSpecifiedHeader(HWND window, LPCSTR headerName, LPSTR buff
 }
 
 int WINAPI BKA_CompSetSpecifiedHeader(HWND window, LPCSTR headerName, LPCSTR value) {
+  EnterApi();
   ComposeWindow* compose = ComposeWindow::Of(window);
   int result = 0;
   if (compose && headerName && *headerName) {

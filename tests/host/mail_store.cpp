@@ -11,11 +11,11 @@ std::string MailStore::Remember(const std::wstring& fullPath) {
   return id;
 }
 
-const std::string& MailStore::Source(const std::string& id) {
-  source_.clear();
+std::string MailStore::Source(const std::string& id) const {
+  std::string source;
   auto it = files_.find(id);
-  if (it != files_.end() && !ReadWholeFile(it->second, source_)) source_.clear();
-  return source_;
+  if (it != files_.end() && !ReadWholeFile(it->second, source)) source.clear();
+  return source;
 }
 
 }  // namespace b2host

@@ -13,13 +13,12 @@ class MailStore {
   std::string Remember(const std::wstring& fullPath);
   void SetCurrent(std::string id) { current_ = std::move(id); }
   const std::string& CurrentId() const { return current_; }
-  // The whole source of mail `id` ("" when unknown or unreadable); valid until the next call.
-  const std::string& Source(const std::string& id);
+  // The whole source of mail `id` ("" when unknown or unreadable), read now.
+  std::string Source(const std::string& id) const;
 
  private:
   std::map<std::string, std::wstring> files_;
   std::string current_;
-  std::string source_;
 };
 
 }  // namespace b2host

@@ -164,6 +164,9 @@ Config ParseConfig(const std::string& bytes) {
       config.setupResult = Number(value);
     else if (key == "report-host")
       config.reportHost = value == "1";
+    else if (key == "free-source" && (value == "never" || value == "twice" || value == "foreign" ||
+                                      value == "stale-id" || value == "early"))
+      config.freeSource = value;
     else
       config.unknownKeys += (config.unknownKeys.empty() ? "" : " ") + key;
   }

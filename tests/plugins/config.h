@@ -72,6 +72,9 @@ struct Config {
 
   int setupResult = 1;      // setup-result: what BKC_OnPlugInSetup returns
   bool reportHost = false;  // report-host=1: logs what the host API tells
+  // free-source=never|twice|foreign|stale-id|early: how report-host misuses the text of BKA_GetSource
+  // (default: it copies the mail's id first and gives the source back once, after measuring it)
+  std::string freeSource;
   std::string unknownKeys;  // keys not understood, logged at attach
 };
 

@@ -23,7 +23,7 @@ const HostLink* Host() {
                  Bind(module, "BKA_RegisterCommand", link.registerCommand) &&
                  Bind(module, "BKA_GetDataFolder", link.getDataFolder) &&
                  Bind(module, "BKA_GetCurrentMail", link.getCurrentMail) &&
-                 Bind(module, "BKA_GetSource", link.getSource) &&
+                 Bind(module, "BKA_GetSource", link.getSource) && Bind(module, "BKA_Free", link.free) &&
                  Bind(module, "BKA_CompGetSpecifiedHeader", link.compGetSpecifiedHeader) &&
                  Bind(module, "BKA_CompSetSpecifiedHeader", link.compSetSpecifiedHeader);
     state = bound ? 1 : -1;

@@ -88,12 +88,24 @@ void SetClipboardText(const std::string& text) {
   CloseClipboard();
 }
 
+// Memory of the plug-in's own, for free-source=foreign.
+char g_notTheHosts[16];
+
 void ReportMail() {
   const HostLink* host = Host();
   if (!host) return;
-  std::string id = host->getCurrentMail();
+  const std::string& misuse = g_config.freeSource;
+  // The text of BKA_GetCurrentMail lasts only until the next host API call, so it is copied first.
+  LPCSTR current = host->getCurrentMail();
+  const std::string id = current;
   Log("current mail " + id);
-  Log("source " + std::to_string(std::strlen(host->getSource(id.c_str()))) + " bytes");
+  LPCSTR source = host->getSource(misuse == "stale-id" ? current : id.c_str());
+  if (misuse == "early") host->free(const_cast<char*>(source));
+  Log("source " + std::to_string(std::strlen(source)) + " bytes");
+  if (misuse == "foreign") host->free(g_notTheHosts);
+  if (misuse == "never" || misuse == "early") return;
+  host->free(const_cast<char*>(source));
+  if (misuse == "twice") host->free(const_cast<char*>(source));
 }
 
 void RunCommand(const std::string& description, HWND window) {
