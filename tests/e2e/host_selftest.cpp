@@ -337,14 +337,20 @@ TEST(MessageBoxes, OwnersAnswersAndDialogs) {
                          Logging("compose",
                                  "compose-command=Check\nbox-on=command\nbox-caption=Checked\n"
                                  "dialog-caption=Details\n"));
-  HostRun run = host.Run({"start", "answer:No", "setup:Setup.dll", "compose", "choose-compose:ツール>Check"});
+  // The dialog of the second compose window keeps that window alone from input while it is open.
+  HostRun run = host.Run({"start", "answer:No", "setup:Setup.dll", "compose", "compose",
+                          "dialog:windows;key:ESC", "choose-compose:ツール>Check", "windows"});
   EXPECT_EQ(StepOutput(run, "setup:Setup.dll"),
             (Lines{"message box: caption \"Setup\" icon question buttons Yes No owner main window", "| Go?",
                    "setup returned 1"}))
       << run.output;
   EXPECT_EQ(StepOutput(run, "choose-compose:ツール>Check"),
             (Lines{"message box: caption \"Checked\" icon warning buttons OK owner compose window", "|",
-                   "dialog: caption \"Details\"", "dialog ended: caption \"Details\" result 2"}));
+                   "dialog: caption \"Details\"",
+                   "windows: main window enabled, compose window enabled, compose window disabled",
+                   "dialog ended: caption \"Details\" result 2"}));
+  EXPECT_EQ(StepOutput(run, "windows"),
+            Lines{"windows: main window enabled, compose window enabled, compose window enabled"});
   Lines log = LogLines(host);
   EXPECT_TRUE(HasLine(log, "setup: box answered 7"));
   EXPECT_TRUE(HasLine(log, "compose: dialog ended 2"));
@@ -531,6 +537,7 @@ TEST(Dialogs, ActionsClickPressKeysAndCloseAsAUserWould) {
       {"key:ESC", {two}, "unchecked"},
       {"key:SPACE;key:TAB;key:SPACE", with(saved, one), "checked"},
       {"close", {two}, "unchecked"},
+      {"windows;click:Cancel", {"windows: main window disabled", two}, "unchecked"},
       {"click:Help;click:Cancel", with(SetupBox("warning", "No help here"), two), "unchecked"},
       {"click:Nothing", {"dialog: no control Nothing", "dialog: closed by the host", two}, "unchecked"},
   };

@@ -74,6 +74,10 @@ std::optional<DialogAction> ParseAction(const std::wstring& written) {
       action.kind = DialogAction::Kind::kClose;
       return action;
     }
+    if (name == L"windows") {
+      action.kind = DialogAction::Kind::kWindows;
+      return action;
+    }
     return std::nullopt;
   }
   if (name == L"click" && !parameter.empty()) {

@@ -1,6 +1,6 @@
 // The actions of a `dialog:` step, which a script queues for the next dialog that opens: what a user
 // would do with it (click, press a key, close, drag) and what a test wants to know (its description,
-// a picture of it).
+// a picture of it, whether the host's windows take input while it is open).
 #pragma once
 
 #include <windows.h>
@@ -12,7 +12,7 @@
 namespace b2host {
 
 struct DialogAction {
-  enum class Kind { kPrint, kClick, kKey, kClose, kResize, kMove, kScreenshot, kWait };
+  enum class Kind { kPrint, kClick, kKey, kClose, kResize, kMove, kScreenshot, kWait, kWindows };
   Kind kind = Kind::kPrint;
   std::wstring text;       // click: the caption; screenshot: the file; as written in the step
   std::wstring caption;    // click: the caption to look for, escapes applied

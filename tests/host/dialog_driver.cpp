@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dialog_description.h"
+#include "host.h"
 #include "output.h"
 #include "screenshot.h"
 #include "text.h"
@@ -168,6 +169,10 @@ void DialogDriver::Run(HWND dialog, const DialogAction& action) {
       }
       break;
     }
+    case DialogAction::Kind::kWindows:
+      // The line of the step `windows`, so a test sees the host's windows as the dialog leaves them.
+      if (const Host* host = RunningHost()) PrintLine(host->WindowsLine());
+      break;
     case DialogAction::Kind::kWait:
       break;
   }

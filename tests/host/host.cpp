@@ -207,6 +207,14 @@ void Host::OnMenuCommand(HWND window, UINT id) {
   }
 }
 
+std::wstring Host::WindowsLine() const {
+  auto state = [](HWND window) { return IsWindowEnabled(window) ? L" enabled" : L" disabled"; };
+  std::wstring line = L"windows: main window" + std::wstring(state(MainWindow()));
+  for (const auto& compose : composes_)
+    line += L", compose window" + std::wstring(state(compose->Window()));
+  return line;
+}
+
 std::wstring Host::DescribeOwner(HWND owner) const {
   if (!owner) return L"none";
   if (owner == MainWindow()) return L"main window";

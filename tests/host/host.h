@@ -57,6 +57,10 @@ class Host {
   // WM_COMMAND from a menu of `window`: a plug-in command's callback, or the host's own item.
   void OnMenuCommand(HWND window, UINT id);
 
+  // Whether each of the host's windows takes input: "windows: main window enabled", then
+  // ", compose window enabled|disabled" for each open compose window in the order opened.
+  std::wstring WindowsLine() const;
+
   std::wstring DescribeOwner(HWND owner) const;
   std::wstring Describe(HWND window) const;
   std::wstring Describe(HMENU menu) const;

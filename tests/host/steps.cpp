@@ -330,6 +330,11 @@ bool PrintFile(Host& host, const std::wstring& parameter) {
   return true;
 }
 
+bool Windows(Host& host, const std::wstring&) {
+  PrintLine(host.WindowsLine());
+  return true;
+}
+
 bool PumpStep(Host& host, const std::wstring&) {
   host.Pump();
   return true;
@@ -407,6 +412,7 @@ const StepKind kSteps[] = {
     {L"clipboard", Parameter::kRequired, &SetClipboard},
     {L"print-clipboard", Parameter::kNone, &PrintClipboard},
     {L"print-file", Parameter::kRequired, &PrintFile},
+    {L"windows", Parameter::kNone, &Windows},
     {L"pump", Parameter::kNone, &PumpStep},
     {L"wait", Parameter::kRequired, &WaitStep},
     {L"answer", Parameter::kRequired, &Answer},
