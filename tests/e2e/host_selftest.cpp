@@ -968,7 +968,11 @@ TEST(Steps, InfoPrintsEachFieldAndWhetherTheRestStayedZero) {
   host.InstallTestPlugin(PlugIns(host), "B_Untouched.dll", "");
   host.InstallTestPlugin(PlugIns(host), "C_Dirty.dll", "name=ab\\x00cd\n");
   host.InstallTestPlugin(PlugIns(host), "D_NoInfo.dll", "", "NoInfoPlugin.dll");
-  HostRun run = host.Run({"info"});
+  // A 32-bit export that removes no argument, or two, from the stack; x64 has one calling convention.
+  host.InstallTestPlugin(PlugIns(host), "E_Cdecl.dll", Logging("e", "name=Cdecl\ninfo-convention=cdecl\n"));
+  host.InstallTestPlugin(PlugIns(host), "F_Two.dll", Logging("f", "name=Two\ninfo-convention=stdcall8\n"));
+  host.InstallTestPlugin(PlugIns(host), "G_Bad.dll", Logging("g", "info-convention=fastcall\n"));
+  HostRun run = host.Run({"info", "info"});
   EXPECT_EQ(
       StepOutput(run, "info"),
       (Lines{
@@ -979,8 +983,24 @@ TEST(Steps, InfoPrintsEachFieldAndWhetherTheRestStayedZero) {
           "zero)",
           "  C_Dirty.dll: name \"ab\" vendor \"\" version \"\" description \"\" (bytes after the texts are "
           "not zero)",
-          "  D_NoInfo.dll: no BKC_OnPlugInInfo"}))
+          "  D_NoInfo.dll: no BKC_OnPlugInInfo",
+          "  E_Cdecl.dll: name \"Cdecl\" vendor \"\" version \"\" description \"\" (bytes after the texts "
+          "are zero)",
+          "  F_Two.dll: name \"Two\" vendor \"\" version \"\" description \"\" (bytes after the texts are "
+          "zero)",
+          "  G_Bad.dll: name \"\" vendor \"\" version \"\" description \"\" (bytes after the texts are "
+          "zero)"}))
       << run.output;
+  // The host goes on after them: the second info step prints the same.
+  Lines lines = run.Lines();
+  auto second = std::find(std::find(lines.begin(), lines.end(), "> info") + 1, lines.end(), "> info");
+  ASSERT_NE(second, lines.end());
+  EXPECT_EQ(Lines(second + 1, lines.end() - 1), StepOutput(run, "info"));
+  EXPECT_EQ(run.exitCode, 0);
+  const Lines log = LogLines(host);
+  EXPECT_TRUE(WithPrefix(log, "e: unknown").empty());
+  EXPECT_TRUE(WithPrefix(log, "f: unknown").empty());
+  EXPECT_TRUE(HasLine(log, "g: unknown keys info-convention"));
 }
 
 TEST(Steps, APlugInThatFaultsEndsTheHostWithAReport) {

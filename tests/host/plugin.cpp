@@ -26,6 +26,26 @@ std::wstring Wide(const char* ascii) {
   return FromAnsi(ascii);
 }
 
+// Calls an export of one argument. On x86 the stack is put back as it was before the call, whatever
+// the export removed from it, so a plug-in that declared it with another calling convention than
+// stdcall does not take the host down (x64 has one calling convention, where nothing can go wrong).
+int CallKeepingStack(OnPlugInInfoFn function, void* argument) {
+#if defined(__i386__)
+  int result;
+  asm volatile(
+      "movl %%esp, %%ebx\n\t"
+      "pushl %2\n\t"
+      "call *%1\n\t"
+      "movl %%ebx, %%esp"
+      : "=a"(result)
+      : "r"(function), "r"(argument)
+      : "ebx", "ecx", "edx", "memory", "cc");
+  return result;
+#else
+  return function(argument);
+#endif
+}
+
 }  // namespace
 
 PlugIn* PlugIn::Calling() {
@@ -112,7 +132,7 @@ std::optional<int> PlugIn::OnPlugInSetup(HWND window) {
 std::optional<int> PlugIn::OnPlugInInfo(void* record) {
   if (!Has(Export::kOnPlugInInfo)) return std::nullopt;
   CallingScope scope(this);
-  int result = Proc<OnPlugInInfoFn>(Export::kOnPlugInInfo)(record);
+  int result = CallKeepingStack(Proc<OnPlugInInfoFn>(Export::kOnPlugInInfo), record);
   return Traced(Export::kOnPlugInInfo, L"record", result);
 }
 

@@ -167,6 +167,8 @@ Config ParseConfig(const std::string& bytes) {
     else if (key == "free-source" && (value == "never" || value == "twice" || value == "foreign" ||
                                       value == "stale-id" || value == "early"))
       config.freeSource = value;
+    else if (key == "info-convention" && (value == "cdecl" || value == "stdcall" || value == "stdcall8"))
+      config.infoArgumentBytes = value == "cdecl" ? 0 : value == "stdcall" ? 4 : 8;
     else
       config.unknownKeys += (config.unknownKeys.empty() ? "" : " ") + key;
   }

@@ -41,6 +41,9 @@ struct Config {
   // Written by BKC_OnPlugInInfo into the four fields; an absent key leaves its field untouched.
   std::optional<std::string> name, vendor, version, description;
   std::string fault;  // fault=info|caught: what BKC_OnPlugInInfo does first
+  // info-convention=cdecl|stdcall|stdcall8: bytes of arguments that BKC_OnPlugInInfo removes from the
+  // stack when it returns (0, 4 or 8; 32-bit builds only, x64 has one calling convention)
+  int infoArgumentBytes = 4;
 
   std::string stamp;           // an entry added to X-Mailer-Plugin on BKC_OnOutgoing
   int stampBufferSize = 4096;  // stamp-buffer: size told to BKA_CompGetSpecifiedHeader

@@ -177,11 +177,16 @@ struct PlugInInfoRecord {
   char description[256];
 };
 
+// The info-convention, read by the 32-bit export BKC_OnPlugInInfo.
+extern "C" int g_infoArgumentBytes asm("testplugin_info_argument_bytes");
+int g_infoArgumentBytes = 4;
+
 extern "C" {
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     g_config = ParseConfig(ReadFileBytes(ConfigPath(instance)));
+    g_infoArgumentBytes = g_config.infoArgumentBytes;
     SetLog(g_config.logPath, g_config.tag);
     Log("attach");
     if (!g_config.unknownKeys.empty()) Log("unknown keys " + g_config.unknownKeys);
@@ -256,7 +261,9 @@ int WINAPI BKC_OnPlugInSetup(HWND window) {
 }
 
 #ifndef TEST_PLUGIN_WITHOUT_INFO
-int WINAPI BKC_OnPlugInInfo(PlugInInfoRecord* info) {
+// What BKC_OnPlugInInfo does, whatever calling convention its export shows.
+__attribute__((used)) int FillPlugInInfo(PlugInInfoRecord* info) asm("testplugin_fill_info");
+int FillPlugInInfo(PlugInInfoRecord* info) {
   Log("BKC_OnPlugInInfo");
   if (g_config.fault == "info") {
     // Read through a volatile so the compiler cannot turn the faulting write into a trap of its own.
@@ -277,6 +284,32 @@ int WINAPI BKC_OnPlugInInfo(PlugInInfoRecord* info) {
   CopyField(info->description, sizeof info->description, g_config.description);
   return 1;
 }
+
+#if defined(__i386__)
+// The export calls FillPlugInInfo, then returns the way info-convention asks: removing its 4 bytes
+// of argument (stdcall, as the plug-in interface says), none (as a cdecl function would) or 8 (as a
+// stdcall function of two arguments would).
+__attribute__((naked)) int WINAPI BKC_OnPlugInInfo(PlugInInfoRecord*) {
+  asm("pushl 4(%esp)\n\t"
+      "call testplugin_fill_info\n\t"
+      "addl $4, %esp\n\t"
+      "movl testplugin_info_argument_bytes, %ecx\n\t"
+      "testl %ecx, %ecx\n\t"
+      "jz 1f\n\t"
+      "cmpl $8, %ecx\n\t"
+      "je 2f\n\t"
+      "ret $4\n"
+      "1:\n\t"
+      "ret\n"
+      "2:\n\t"
+      "ret $8");
+}
+#else
+// x64 has one calling convention, in which the caller removes the arguments.
+int WINAPI BKC_OnPlugInInfo(PlugInInfoRecord* info) {
+  return FillPlugInInfo(info);
+}
+#endif
 #endif
 
 LPCSTR WINAPI NeverPrecede() {
