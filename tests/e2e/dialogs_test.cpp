@@ -161,6 +161,32 @@ TEST_F(SetupDialog, CancelEscAndTheCloseBoxWriteNothingButThePlacement) {
   }
 }
 
+// A dialog without an owner still keeps the host from input while it is open, as a modal dialog
+// does: the host's windows are disabled, and enabled again however the dialog ends.
+TEST_F(SetupDialog, TheHostsWindowsTakeNoInputWhileADialogIsOpen) {
+  struct Row {
+    const char* name;
+    std::string actions, open;
+  };
+  const Row rows[] = {
+      {"setup, OK", "windows;click:ＯＫ", "setup:Quorvel.dll"},
+      {"setup, Cancel", "windows;click:キャンセル", "setup:Quorvel.dll"},
+      {"setup, Esc", "windows;key:ESC", "setup:Quorvel.dll"},
+      {"setup, the close box", "windows;close", "setup:Quorvel.dll"},
+      {"About, OK", "windows;click:OK", "choose:&Help>About Plugins>Vintrell"},
+      {"About, Esc", "windows;key:ESC", "choose:&Help>About Plugins>Vintrell"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const HostRun run = Run(
+        {"-menus:en", "/ENGLISH", "start", "compose", "dialog:" + row.actions, row.open, "windows", "exit"});
+    EXPECT_EQ(WithPrefix(run.Lines(), "windows: "),
+              (Lines{"windows: main window disabled, compose window disabled",
+                     "windows: main window enabled, compose window enabled"}))
+        << run.output;
+  }
+}
+
 TEST_F(SetupDialog, HelpKeepsTheDialogOpenWithItsChecks) {
   const HostRun run = Setup("click:#204;click:ヘルプ;print;click:ＯＫ");
   const auto boxes = MessageBoxes(run);

@@ -220,13 +220,33 @@ TEST_F(VersionWatch, AnInertModuleScansNothing) {
   EXPECT_FALSE(installation.FileExists(PlugIns() + "Quorvel.ini"));
 }
 
-TEST_F(VersionWatch, TheTestCommandScansTheCurrentMailAtOnce) {
+// The host lends the source of a mail for one call: the command gives it back at once, and copies
+// the mail's id, which stays the host's only until its next call. The stand-in host fails the run
+// (exit code 4) when a text is never given back, given back twice, or read after its time.
+TEST_F(VersionWatch, TheTestCommandScansTheCurrentMailAtOnceAndGivesItsSourceBack) {
   const std::string mail =
       Mail("current.eml", "X-Mailer: Becky! ver. 2.80.03\r\nX-Mailer-Plugin: Quillet Ver.0.3\r\n");
+  struct Row {
+    const char* name;
+    std::string current;
+    std::vector<Lines> boxes;
+    std::string givenBack;
+  };
+  const Row rows[] = {
+      {"a current mail", mail, {Notice({{kNewPlugIns, {"Quillet Ver.0.3"}}})}, "<75 bytes>"},
+      {"no current mail", "", {}, "<0 bytes>"},
+  };
   const std::string choose = "choose:テスト（プラグインリスト）";
-  const HostRun run = Run({"/TESTMODE", "start", "mail:" + mail, choose, "exit"});
-  const Lines chosen = StepOutput(run, choose);
-  EXPECT_EQ(chosen, Notice({{kNewPlugIns, {"Quillet Ver.0.3"}}})) << run.output;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const HostRun run = Run({"-trace", "/TESTMODE", "start", "mail:" + row.current, choose, "exit"});
+    EXPECT_EQ(MessageBoxes(run), row.boxes) << run.output;
+    const Lines calls = WithPrefix(StepOutput(run, choose), "  api ");
+    ASSERT_EQ(calls.size(), 3u) << run.output;
+    EXPECT_EQ(calls[0].rfind("  api BKA_GetCurrentMail() -> ", 0), 0u) << calls[0];
+    EXPECT_EQ(calls[1].rfind("  api BKA_GetSource(", 0), 0u) << calls[1];
+    EXPECT_EQ(calls[2], "  api BKA_Free(" + row.givenBack + ") -> done");
+  }
   EXPECT_NE(Ini().find("Quillet"), std::string::npos) << "saved";
 }
 

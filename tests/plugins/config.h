@@ -40,7 +40,7 @@ struct MenuPlace {
 struct Config {
   // Written by BKC_OnPlugInInfo into the four fields; an absent key leaves its field untouched.
   std::optional<std::string> name, vendor, version, description;
-  std::string fault;  // fault=info|caught: what BKC_OnPlugInInfo does first
+  std::string fault;  // fault=info|caught: what BKC_OnPlugInInfo does first; fault=detach: its unload
   // info-convention=cdecl|stdcall|stdcall8: bytes of arguments that BKC_OnPlugInInfo removes from the
   // stack when it returns (0, 4 or 8; 32-bit builds only, x64 has one calling convention)
   int infoArgumentBytes = 4;

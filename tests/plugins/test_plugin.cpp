@@ -193,6 +193,10 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     MaybeShowBox("attach", nullptr);
   } else if (reason == DLL_PROCESS_DETACH) {
     Log("detach");
+    if (g_config.fault == "detach") {
+      volatile std::uintptr_t address = 0;
+      *reinterpret_cast<volatile int*>(address) = 1;
+    }
   }
   return TRUE;
 }

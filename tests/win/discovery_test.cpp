@@ -150,6 +150,8 @@ TEST_F(PlugInInfo, AFaultInsideThePlugInReadsUnknownAndTheProgramGoesOn) {
   // convention): what they answered is still read.
   const std::string cdeclExport = PlugIn("Cdecl.dll", "name=Cdecl\ninfo-convention=cdecl\n");
   const std::string twoArguments = PlugIn("Two.dll", "name=Two\ninfo-convention=stdcall8\n");
+  // A fault in the plug-in's own unload code, after it answered.
+  const std::string faultyUnload = PlugIn("Unload.dll", "name=Unload\nfault=detach\n");
 #if defined(__i386__)
   // x86 keeps the thread's handlers in a chain at fs:[0] (x64 has none): the guard must leave it as it was.
   const DWORD handlersBefore = __readfsdword(0);
@@ -161,6 +163,7 @@ TEST_F(PlugInInfo, AFaultInsideThePlugInReadsUnknownAndTheProgramGoesOn) {
     EXPECT_EQ(GetPlugInName(careful), "Careful") << "an exception that the plug-in handles is left to it";
     EXPECT_EQ(GetPlugInName(cdeclExport), "Cdecl");
     EXPECT_EQ(GetPlugInName(twoArguments), "Two");
+    EXPECT_EQ(GetPlugInName(faultyUnload), "Unload");
   }
 #if defined(__i386__)
   EXPECT_EQ(__readfsdword(0), handlersBefore) << "the guard's frame is off the thread's handler chain";
