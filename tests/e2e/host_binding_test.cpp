@@ -72,7 +72,7 @@ TEST_F(HostBinding, HostLackingANameGetsTheWarningOnceInTheLanguageInForce) {
     const Lines& warning;
   };
   // Wine names every system language in English, so Japanese is reached through the switch; the
-  // Japanese text is shown as the characters its Shift-JIS bytes stand for.
+  // Japanese text reads as Japanese under either code page.
   const Row rows[] = {
       {"no switch: the system language, named in English", {}, kEnglishWarning},
       {"/japanese in lower case", {"/japanese"}, kJapaneseWarning},
