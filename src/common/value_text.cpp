@@ -1,8 +1,9 @@
 #include "common/value_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
+
+#include "common/float_text.h"
 
 namespace quorvel {
 namespace {
@@ -102,10 +103,9 @@ std::optional<int32_t> ParseInteger(std::string_view text) {
 std::string FormatFloat(double value, char decimalSeparator) {
   if (std::isnan(value)) return "NAN";
   if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
-  char buffer[64];
-  const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-  const std::string_view digits(buffer, static_cast<size_t>(written.ptr - buffer));
-  // to_chars writes "1.5e-05"; the stored form is "1.5E-5".
+  const std::string written = FormatGeneral15(value);
+  const std::string_view digits = written;
+  // "%.15g" writes "1.5e-05"; the stored form is "1.5E-5".
   const size_t e = digits.find('e');
   std::string out(digits.substr(0, e));
   for (char& c : out)
@@ -126,7 +126,7 @@ std::optional<double> ParseFloat(std::string_view text, char decimalSeparator) {
   if (text == "NAN") return std::numeric_limits<double>::quiet_NaN();
   if (text == "INF") return std::numeric_limits<double>::infinity();
   if (text == "-INF") return -std::numeric_limits<double>::infinity();
-  // Checked here, then handed to from_chars with "." whatever the system's separator.
+  // Checked here, then read with "." whatever the system's separator.
   std::string plain;
   size_t at = 0;
   if (at < text.size() && (text[at] == '-' || text[at] == '+')) {
@@ -151,10 +151,7 @@ std::optional<double> ParseFloat(std::string_view text, char decimalSeparator) {
     plain += text.substr(start, at - start);
   }
   if (at != text.size()) return std::nullopt;
-  double value = 0;
-  const auto read = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-  if (read.ec != std::errc() || read.ptr != plain.data() + plain.size()) return std::nullopt;
-  return value;
+  return ParseDecimal(plain);
 }
 
 std::optional<int64_t> ParseCurrency(std::string_view text, char decimalSeparator) {

@@ -63,6 +63,56 @@ TEST_F(BuiltDllTables, ImportsOnlySystemDlls) {
   }
 }
 
+TEST_F(BuiltDllTables, StaysWithinItsSizeBudget) {
+  // The module's own code and what it needs of the runtime; a budget that a large part of a library
+  // pulled in by chance breaks at once.
+  ASSERT_TRUE(image);
+  EXPECT_LE(image->fileSize, 400000u);
+}
+
+// The header names the oldest Windows whose system DLLs export every function the DLL imports, so
+// that an older system refuses it with a plain word instead of a missing entry point.
+TEST_F(BuiltDllTables, NamesTheOldestWindowsThatHasEveryImport) {
+  ASSERT_TRUE(image);
+  // The imports that came after Windows XP (5.1), with the version that brought each.
+  struct Newer {
+    const char* function;
+    uint16_t major, minor;
+  };
+  const Newer newer[] = {
+      {"GetTickCount64", 6, 0},
+      {"InitializeSRWLock", 6, 0},
+      {"AcquireSRWLockExclusive", 6, 0},
+      {"InitOnceExecuteOnce", 6, 0},
+      {"InitializeConditionVariable", 6, 0},
+      {"CreateEventExW", 6, 0},
+      {"GetFileInformationByHandleEx", 6, 0},
+      {"SetThreadErrorMode", 6, 1},
+      {"GetThreadErrorMode", 6, 1},
+      {"TryAcquireSRWLockExclusive", 6, 1},
+      {"GetSystemTimePreciseAsFileTime", 6, 2},
+  };
+  uint16_t required[2] = {5, 1};
+  std::string because = "nothing newer than Windows XP";
+  for (const std::string& imported : image->importedFunctions) {
+    const std::string function = imported.substr(imported.find('!') + 1);
+    for (const Newer& row : newer) {
+      if (function == row.function &&
+          (row.major > required[0] || (row.major == required[0] && row.minor > required[1]))) {
+        required[0] = row.major;
+        required[1] = row.minor;
+        because = imported;
+      }
+    }
+  }
+  EXPECT_EQ(required[0], 6) << "Windows 7, as the read-me files say";
+  EXPECT_EQ(required[1], 1) << because;
+  EXPECT_EQ(image->osVersion[0], required[0]) << because;
+  EXPECT_EQ(image->osVersion[1], required[1]) << because;
+  EXPECT_EQ(image->subsystemVersion[0], required[0]) << because;
+  EXPECT_EQ(image->subsystemVersion[1], required[1]) << because;
+}
+
 TEST_F(BuiltDllTables, CarriesNoTimeStamp) {
   // Two builds of the same sources give the same bytes.
   ASSERT_TRUE(image);

@@ -54,6 +54,11 @@ std::optional<PeImage> ReadPeImage(const std::string& bytes) try {
   const uint16_t magic = file.At<uint16_t>(optional);
   if (magic != 0x10B && magic != 0x20B) return std::nullopt;
   const uint32_t directories = optional + (magic == 0x20B ? 112 : 96);
+  image.fileSize = bytes.size();
+  image.osVersion[0] = file.At<uint16_t>(optional + 40);
+  image.osVersion[1] = file.At<uint16_t>(optional + 42);
+  image.subsystemVersion[0] = file.At<uint16_t>(optional + 48);
+  image.subsystemVersion[1] = file.At<uint16_t>(optional + 50);
 
   std::vector<Section> sections;
   for (uint32_t i = 0, at = optional + optionalSize; i < sectionCount; ++i, at += 40) {
@@ -94,7 +99,21 @@ std::optional<PeImage> ReadPeImage(const std::string& bytes) try {
     for (uint64_t entry = offsetOf(imports);; entry += 20) {
       const uint32_t nameRva = file.At<uint32_t>(entry + 12);
       if (nameRva == 0) break;
-      image.importedDlls.push_back(file.TextAt(offsetOf(nameRva)));
+      const std::string dll = file.TextAt(offsetOf(nameRva));
+      image.importedDlls.push_back(dll);
+      // The lookup table (or, without one, the address table): one entry per function, by name
+      // unless its top bit says by ordinal.
+      const uint32_t lookup =
+          file.At<uint32_t>(entry) ? file.At<uint32_t>(entry) : file.At<uint32_t>(entry + 16);
+      const uint32_t width = magic == 0x20B ? 8 : 4;
+      for (uint64_t at = offsetOf(lookup);; at += width) {
+        const uint64_t thunk = width == 8 ? file.At<uint64_t>(at) : file.At<uint32_t>(at);
+        if (thunk == 0) break;
+        const bool byOrdinal = thunk >> (width * 8 - 1);
+        if (!byOrdinal)
+          image.importedFunctions.push_back(dll + "!" +
+                                            file.TextAt(offsetOf(static_cast<uint32_t>(thunk)) + 2));
+      }
     }
   }
   return image;
