@@ -7,11 +7,13 @@
 # more run, traced, counts how often the plug-in replaced its settings file (each replacement is a
 # flush and a write-through rename on the user's disk).
 #   usage: retrieval_bench.sh BUILD_FOLDER [MESSAGES] [ROUNDS]   (run under xvfb-run -a)
-#   PLUGIN=path/Quorvel.dll measures that build of the plug-in (of the same width) instead.
+#   PLUGIN=path/Quorvel.dll measures that build of the plug-in (of the same width) instead; it must be
+#   named Quorvel.dll, since its settings file is named after it.
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
 plugin=${PLUGIN:-$build/Quorvel.dll}
+[ "$(basename "$plugin")" = Quorvel.dll ] || { echo "retrieval_bench.sh: the plug-in must be named Quorvel.dll" >&2; exit 2; }
 messages=${2:-1000}
 rounds=${3:-9}
 tools=$(cd "$(dirname "$0")/../tools" && pwd)
@@ -65,7 +67,8 @@ cp "$plugin" PlugIns/
 wine_run B2.exe -script:history.txt >/dev/null
 mv PlugIns/Quorvel.ini stored.ini
 
-# The milliseconds of the two retrieval steps of one run, on one line.
+# The milliseconds of the two retrieval steps of one run, on one line: the host's own step times
+# (-times), not the whole run, so that starting Wine and the host costs nothing here.
 retrieval_ms() {
   cp stored.ini PlugIns/Quorvel.ini
   wine_run B2.exe -times -script:retrieve.txt |
@@ -93,7 +96,8 @@ report() {
   added=$(paste -d' ' <(printf '%s\n' "${alone[@]}" | awk -v c="$1" '{ print $c }') \
                       <(printf '%s\n' "${with[@]}" | awk -v c="$1" '{ print $c }') |
           awk '{ print $2 - $1 }' | median 1)
-  printf '  %-40s host alone %7.1f ms, the plug-in adds %6.1f ms: %+.1f%%\n' "$2" "$a" "$added" \
+  printf '  %-40s host alone %7.1f ms, the plug-in adds %6.1f ms (%5.1f us a message): %+.1f%%\n' "$2" "$a" \
+    "$added" "$(awk -v d="$added" -v n="$messages" 'BEGIN { print 1000 * d / n }')" \
     "$(awk -v a="$a" -v d="$added" 'BEGIN { print 100 * d / a }')"
 }
 

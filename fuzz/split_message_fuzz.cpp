@@ -89,6 +89,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (size_t i = 0; i < body.size(); ++i)
     Check(body[i] == model[i]);
 
+  // The header alone: the same lines and the same warnings.
+  LineList headerAlone;
+  std::vector<std::string> warned, warnedAlone;
+  SplitMessage(lines, header, body, AsciiUpper, [&](const std::string& text) { warned.push_back(text); });
+  SplitHeader(lines, headerAlone, AsciiUpper, [&](const std::string& text) { warnedAlone.push_back(text); });
+  Check(headerAlone == header);
+  Check(warnedAlone == warned);
+
   // In a block that ends with the NUL, and split before anything else cuts it.
   const std::unique_ptr<char[]> host(new char[size + 1]);
   if (size > 0) std::memcpy(host.get(), data, size);

@@ -81,36 +81,62 @@ std::optional<std::string_view> ReadBoundary(std::string_view contentType,
   return rest.substr(0, end);
 }
 
-void SplitMessage(const MessageLines& lines, LineList& headerLines, LineList& bodyLines, UpperCase upper,
+namespace {
+
+// The header lines, and how the body is to be read.
+struct Header {
+  bool hasBody = false;  // an empty line ends the header
+  std::string contentType, upperType;
+  std::optional<std::string_view> boundary;  // of a multipart type
+};
+
+Header ReadHeader(const MessageLines& lines, LineList& headerLines, UpperCase upper,
                   const SplitWarning& warn) {
+  Header header;
   headerLines.clear();
-  bodyLines.clear();
-  // The lines are cut only as far as they are read: the header here, the body below.
+  // The lines are cut only as far as they are read: the header here, the body later, if at all.
   size_t emptyLine = 0;
   while (lines.Has(emptyLine) && !lines[emptyLine].empty())
     ++emptyLine;
   headerLines.reserve(emptyLine);
   for (size_t i = 0; i < emptyLine; ++i)
     headerLines.push_back(lines[i]);
-  if (!lines.Has(emptyLine)) return;
+  header.hasBody = lines.Has(emptyLine);
+  if (!header.hasBody) return header;
 
-  const std::string contentType = FindHeaderValue("CONTENT-TYPE:", headerLines);
-  const std::string upperType = upper(contentType);
-  if (upperType.empty() || upperType.find("TEXT") != std::string::npos) {
-    MessageLines::Reader reader(lines, emptyLine + 1);
+  header.contentType = FindHeaderValue("CONTENT-TYPE:", headerLines);
+  header.upperType = upper(header.contentType);
+  if (header.upperType.empty() || header.upperType.find("TEXT") != std::string::npos) return header;
+  if (header.upperType.find("MULTIPART") == std::string::npos) return header;
+  header.boundary = ReadBoundary(header.contentType, header.upperType);
+  if (!header.boundary) {
+    warn(kNoBoundaryWarning + header.contentType);
+  } else if (header.boundary->empty()) {
+    warn(kIllegalBoundaryWarning + header.contentType);
+  }
+  return header;
+}
+
+}  // namespace
+
+void SplitHeader(const MessageLines& lines, LineList& headerLines, UpperCase upper,
+                 const SplitWarning& warn) {
+  ReadHeader(lines, headerLines, upper, warn);
+}
+
+void SplitMessage(const MessageLines& lines, LineList& headerLines, LineList& bodyLines, UpperCase upper,
+                  const SplitWarning& warn) {
+  bodyLines.clear();
+  const Header header = ReadHeader(lines, headerLines, upper, warn);
+  if (!header.hasBody) return;
+  const size_t firstBodyLine = headerLines.size() + 1;
+  if (header.upperType.empty() || header.upperType.find("TEXT") != std::string::npos) {
+    MessageLines::Reader reader(lines, firstBodyLine);
     for (std::string_view line; reader.Next(line);)
       bodyLines.push_back(line);
     return;
   }
-  if (upperType.find("MULTIPART") == std::string::npos) return;
-
-  const std::optional<std::string_view> boundary = ReadBoundary(contentType, upperType);
-  if (!boundary) {
-    warn(kNoBoundaryWarning + contentType);
-    return;
-  }
-  if (boundary->empty()) warn(kIllegalBoundaryWarning + contentType);
-  WalkParts(lines, emptyLine + 1, *boundary, upper, bodyLines);
+  if (header.boundary) WalkParts(lines, firstBodyLine, *header.boundary, upper, bodyLines);
 }
 
 }  // namespace quorvel

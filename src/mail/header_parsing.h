@@ -47,4 +47,8 @@ std::optional<std::string_view> ReadBoundary(std::string_view contentType, std::
 void SplitMessage(const MessageLines& lines, LineList& headerLines, LineList& bodyLines, UpperCase upper,
                   const SplitWarning& warn);
 
+// The header lines of SplitMessage with the same warnings, the body left unread: for a reader of the
+// header alone, whose cost then does not grow with the body.
+void SplitHeader(const MessageLines& lines, LineList& headerLines, UpperCase upper, const SplitWarning& warn);
+
 }  // namespace quorvel

@@ -62,8 +62,9 @@ void MarkFoldedLines(MessageLines& lines) {
 void ScanReceivedMessage(MessageLines& lines, std::string_view mailerFilter, KnownSoftware& known,
                          PendingTexts& pending, UpperCase upper, const SplitWarning& warn) {
   MarkFoldedLines(lines);
-  LineList headerLines, bodyLines;
-  SplitMessage(lines, headerLines, bodyLines, upper, warn);
+  // Only the header is read: the cost of a message does not grow with its body.
+  LineList headerLines;
+  SplitHeader(lines, headerLines, upper, warn);
 
   const std::string mailerValue = FindHeaderValue("X-MAILER:", headerLines);
   const std::string_view mailer = Trimmed(mailerValue);

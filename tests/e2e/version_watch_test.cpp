@@ -193,6 +193,18 @@ TEST_F(VersionWatch, AMessageRetrievedInsideTheMultipartWarningLeavesTheScanWhol
       << "the first message was read whole before its warning";
 }
 
+// A message that finds nothing costs no look at the disk; the end of the retrieval looks, and writes
+// again a settings file that has gone.
+TEST_F(VersionWatch, ASettingsFileThatHasGoneIsWrittenAgainAtTheEndOfTheRetrieval) {
+  const std::string mail =
+      Mail("1.eml", "X-Mailer: Becky! ver. 2.80.03\r\nX-Mailer-Plugin: Quillet Ver.0.3\r\n");
+  const std::string ini = PlugIns() + "Quorvel.ini";
+  const HostRun run =
+      Run({"start", "retrieve:" + mail, "delete-file:" + ini, "retrieve:" + mail + "," + mail});
+  EXPECT_EQ(MessageBoxes(run).size(), 1u) << run.output;
+  EXPECT_NE(Ini().find("=String:Quillet\r\n"), std::string::npos) << run.output;
+}
+
 TEST_F(VersionWatch, KnownSoftwareSurvivesTheHostsExit) {
   const std::string mail =
       Mail("1.eml", "X-Mailer: Becky! ver. 2.80.03\r\nX-Mailer-Plugin: Quillet Ver.0.3\r\n");

@@ -330,6 +330,14 @@ bool PrintFile(Host& host, const std::wstring& parameter) {
   return true;
 }
 
+// As a user or another program would, between two of the plug-ins' calls.
+bool DeleteFileStep(Host& host, const std::wstring& parameter) {
+  const std::wstring path = ResolveAgainst(host.ProgramFolderPath(), parameter);
+  if (DeleteFileW(path.c_str())) return true;
+  PrintLine(L"cannot delete " + parameter);
+  return false;
+}
+
 bool Windows(Host& host, const std::wstring&) {
   PrintLine(host.WindowsLine());
   return true;
@@ -412,6 +420,7 @@ const StepKind kSteps[] = {
     {L"clipboard", Parameter::kRequired, &SetClipboard},
     {L"print-clipboard", Parameter::kNone, &PrintClipboard},
     {L"print-file", Parameter::kRequired, &PrintFile},
+    {L"delete-file", Parameter::kRequired, &DeleteFileStep},
     {L"windows", Parameter::kNone, &Windows},
     {L"pump", Parameter::kNone, &PumpStep},
     {L"wait", Parameter::kRequired, &WaitStep},

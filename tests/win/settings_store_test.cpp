@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <new>
 #include <string>
 #include <vector>
@@ -75,8 +76,14 @@ TEST_F(SettingsStore, ASaveOfTheBytesTheFileHoldsWritesNothingUnlessTheFileHasGo
   expectSaved(after, "changed bytes are written");
   expectSaved("untouched\r\n", "the bytes it last wrote: nothing written");
   DeleteFileA(ini.c_str());
+  EXPECT_TRUE(SaveSettings(/*unlessUnchanged=*/true));
+  EXPECT_EQ(GetFileAttributesA(ini.c_str()), INVALID_FILE_ATTRIBUTES) << "unchanged: the disk is not asked";
   EXPECT_TRUE(SaveSettings());
   EXPECT_EQ(Stored(), after) << "a file that has gone is written again";
+  WriteSetting("Menu", "ListWithPath", Variant::Boolean(false));
+  DeleteFileA(ini.c_str());
+  EXPECT_TRUE(SaveSettings(/*unlessUnchanged=*/true));
+  EXPECT_EQ(Stored(), before) << "changed: written";
 }
 
 TEST_F(SettingsStore, TheFileIsReadOnceAtFirstUse) {
@@ -139,6 +146,29 @@ TEST_F(SettingsStore, AFailureWhileReadingLeavesTheStoreUnloaded) {
   WriteSetting("Check", "BeckyOnly", Variant::Boolean(false));
   EXPECT_TRUE(SaveSettings());
   EXPECT_EQ(Stored(), stored + "Check\\BeckyOnly=Boolean:False\r\n");
+}
+
+// A host may run with a C locale whose decimal point is a comma (a German system, say): the stored
+// numbers follow only the system's separator setting, written and read the same either way.
+TEST_F(SettingsStore, FloatTextsDoNotFollowTheCLocale) {
+  const std::string before = setlocale(LC_ALL, nullptr);
+  if (!setlocale(LC_ALL, "German_Germany.1252") && !setlocale(LC_ALL, "de-DE"))
+    GTEST_SKIP() << "no German C locale";
+  const bool comma = *localeconv()->decimal_point == ',';
+  WriteFileBytes(ini, "K\\Read=Float:1.5E-5\r\nK\\Large=Float:1.23456789012346E17\r\n");
+  const Variant small = ReadSetting("K", "Read", Variant()), large = ReadSetting("K", "Large", Variant());
+  WriteSetting("K", "Written", Variant::Double(2.0 / 3));
+  WriteSetting("K", "Tiny", Variant::Double(-1.5e-300));
+  const bool saved = SaveSettings();
+  setlocale(LC_ALL, before.c_str());
+  ASSERT_TRUE(comma) << "the locale's decimal point";
+  EXPECT_EQ(small, Variant::Double(1.5e-5));
+  EXPECT_EQ(large, Variant::Double(123456789012346000.0));
+  EXPECT_TRUE(saved);
+  // Under Wine the system's own separator is "." in both test locales.
+  EXPECT_NE(Stored().find("K\\Written=Float:0.666666666666667\r\nK\\Tiny=Float:-1.5E-300\r\n"),
+            std::string::npos)
+      << Stored();
 }
 
 TEST_F(SettingsStore, WithoutAFileOfItsOwnTheModuleWritesNoRelativeFile) {

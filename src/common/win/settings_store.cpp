@@ -53,7 +53,7 @@ size_t SettingsRowCount() {
   return Settings().table->RowCount();
 }
 
-bool SaveSettings() {
+bool SaveSettings(bool unlessUnchanged) {
   LoadSettings();
   SettingsState& settings = Settings();
   // What this load knows was built from defaults; even once the file can be read again, saving
@@ -65,7 +65,7 @@ bool SaveSettings() {
   const uint64_t revision = settings.table->Revision();
   std::optional<std::string> bytes;
   if (settings.fileRevision != revision) bytes = settings.table->Save();
-  if ((!bytes || bytes == settings.fileBytes) && FileExists(settings.path)) {
+  if ((!bytes || bytes == settings.fileBytes) && (unlessUnchanged || FileExists(settings.path))) {
     settings.fileRevision = revision;
     return true;
   }

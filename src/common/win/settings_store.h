@@ -40,9 +40,11 @@ void WriteSetting(const std::string& keyPath, const std::string& valueName, cons
 size_t SettingsRowCount();
 // True when the file now holds the table. The file is written only when the table's bytes differ
 // from those it last read or wrote, or the file has gone since: a retrieval that finds nothing new
-// costs the disk no flush. A failed save leaves the old file whole and the table in memory; the
-// next save tries again. A file that could not be read is written by no save of this load of the
-// module.
-bool SaveSettings();
+// costs the disk no flush. With `unlessUnchanged`, a table with the bytes last read or written is
+// not even compared with the disk (whether the file is still there costs a call of the system; a
+// retrieval asks once, at its end). A failed save leaves the old file whole and the table in
+// memory; the next save tries again. A file that could not be read is written by no save of this
+// load of the module.
+bool SaveSettings(bool unlessUnchanged = false);
 
 }  // namespace quorvel::win

@@ -46,6 +46,8 @@ struct ModuleState {
   MessageLines messageLines;
   PendingTexts pending;
   std::string mailerFilter;
+  // A message was scanned since the last end of a retrieval, which then looks at the settings file.
+  bool scannedSinceFinish = false;
 };
 
 // Load-time start-up: binds the host, reads the test switch, makes the menu bitmap.

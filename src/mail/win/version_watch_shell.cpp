@@ -90,14 +90,14 @@ void LoadKnownSoftware() {
   ReadMailerFilter();
 }
 
-void SaveKnownSoftware() {
+void SaveKnownSoftware(bool unlessUnchanged) {
   ModuleState& module = Module();
   if (!module.knownSoftware) return;
   if (module.knownSoftwareWritten != module.knownSoftware->Revision()) {
     WriteKnownSoftware(*module.knownSoftware, WriteSetting);
     module.knownSoftwareWritten = module.knownSoftware->Revision();
   }
-  SaveSettings();
+  SaveSettings(unlessUnchanged);
 }
 
 void ReadMailerFilter() {
@@ -116,11 +116,16 @@ void ScanRetrievedMessage(LPCSTR text) {
   ModuleState& module = Module();
   if (!module.knownSoftware) LoadKnownSoftware();
   Scan(module, text);
-  SaveKnownSoftware();
+  // What a message found is in the file at once; a message that found nothing costs no look at
+  // the disk: the end of the retrieval looks whether the file is still there.
+  SaveKnownSoftware(/*unlessUnchanged=*/true);
+  module.scannedSinceFinish = true;
 }
 
 void FinishRetrieval() {
-  ShowAndClearVersionNotice(Module().pending);
+  ModuleState& module = Module();
+  if (std::exchange(module.scannedSinceFinish, false)) SaveKnownSoftware();
+  ShowAndClearVersionNotice(module.pending);
 }
 
 // The version watch on the host's current mail, its findings shown at once.
