@@ -8,19 +8,39 @@ namespace b2host {
 namespace {
 
 PlugIn* g_calling = nullptr;
+int64_t g_ticksInPlugIns = 0;  // of the performance counter, in the outermost calls
 
-// Marks the plug-in whose code runs for the duration of a call; calls may nest (a callback that
-// makes the host call another export).
+// Marks the plug-in whose code runs for the duration of a call, and counts the time that calls of
+// plug-ins take; calls may nest (a callback that makes the host call another export), and only the
+// outermost one counts.
 class CallingScope {
  public:
-  explicit CallingScope(PlugIn* plugIn) : previous_(g_calling) { g_calling = plugIn; }
-  ~CallingScope() { g_calling = previous_; }
+  explicit CallingScope(PlugIn* plugIn) : previous_(g_calling) {
+    g_calling = plugIn;
+    if (!previous_) QueryPerformanceCounter(&start_);
+  }
+  ~CallingScope() {
+    g_calling = previous_;
+    if (previous_) return;
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    g_ticksInPlugIns += now.QuadPart - start_.QuadPart;
+  }
   CallingScope(const CallingScope&) = delete;
   CallingScope& operator=(const CallingScope&) = delete;
 
  private:
   PlugIn* previous_;
+  LARGE_INTEGER start_{};
 };
+
+// Runs `call` as a call of `plugIn`: only the call itself, not what the host does around it (its
+// trace texts, say), counts as the plug-in's time.
+template <class Call>
+auto InCall(PlugIn* plugIn, Call call) {
+  const CallingScope scope(plugIn);
+  return call();
+}
 
 std::wstring Wide(const char* ascii) {
   return FromAnsi(ascii);
@@ -52,6 +72,12 @@ PlugIn* PlugIn::Calling() {
   return g_calling;
 }
 
+double PlugIn::MillisecondsInPlugIns() {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(g_ticksInPlugIns) / static_cast<double>(frequency.QuadPart);
+}
+
 PlugIn::PlugIn(std::wstring fileName, UniqueModule module)
     : fileName_(std::move(fileName)), module_(std::move(module)) {
   for (size_t i = 0; i < procs_.size(); ++i) {
@@ -74,20 +100,20 @@ std::optional<int> PlugIn::Traced(Export e, const std::wstring& args, int result
 
 std::optional<int> PlugIn::OnStart() {
   if (!Has(Export::kOnStart)) return std::nullopt;
-  CallingScope scope(this);
-  return Traced(Export::kOnStart, L"", Proc<OnStartFn>(Export::kOnStart)());
+  const int result = InCall(this, [&] { return Proc<OnStartFn>(Export::kOnStart)(); });
+  return Traced(Export::kOnStart, L"", result);
 }
 
 std::optional<int> PlugIn::OnExit() {
   if (!Has(Export::kOnExit)) return std::nullopt;
-  CallingScope scope(this);
-  return Traced(Export::kOnExit, L"", Proc<OnExitFn>(Export::kOnExit)());
+  const int result = InCall(this, [&] { return Proc<OnExitFn>(Export::kOnExit)(); });
+  return Traced(Export::kOnExit, L"", result);
 }
 
 std::optional<int> PlugIn::OnMenuInit(HWND window, HMENU menuBar, int windowType) {
   if (!Has(Export::kOnMenuInit)) return std::nullopt;
-  CallingScope scope(this);
-  int result = Proc<OnMenuInitFn>(Export::kOnMenuInit)(window, menuBar, windowType);
+  const int result =
+      InCall(this, [&] { return Proc<OnMenuInitFn>(Export::kOnMenuInit)(window, menuBar, windowType); });
   return Traced(Export::kOnMenuInit,
                 DescribeWindow(window) + L", " + DescribeMenu(menuBar) + L", " + std::to_wstring(windowType),
                 result);
@@ -95,51 +121,48 @@ std::optional<int> PlugIn::OnMenuInit(HWND window, HMENU menuBar, int windowType
 
 std::optional<int> PlugIn::OnOpenCompose(HWND window, int mode) {
   if (!Has(Export::kOnOpenCompose)) return std::nullopt;
-  CallingScope scope(this);
-  int result = Proc<OnOpenComposeFn>(Export::kOnOpenCompose)(window, mode);
+  const int result =
+      InCall(this, [&] { return Proc<OnOpenComposeFn>(Export::kOnOpenCompose)(window, mode); });
   return Traced(Export::kOnOpenCompose, DescribeWindow(window) + L", " + std::to_wstring(mode), result);
 }
 
 std::optional<int> PlugIn::OnOutgoing(HWND window, int mode) {
   if (!Has(Export::kOnOutgoing)) return std::nullopt;
-  CallingScope scope(this);
-  int result = Proc<OnOutgoingFn>(Export::kOnOutgoing)(window, mode);
+  const int result = InCall(this, [&] { return Proc<OnOutgoingFn>(Export::kOnOutgoing)(window, mode); });
   return Traced(Export::kOnOutgoing, DescribeWindow(window) + L", " + std::to_wstring(mode), result);
 }
 
 std::optional<int> PlugIn::OnRetrieve(const std::string& messageText, const std::string& mailId) {
   if (!Has(Export::kOnRetrieve)) return std::nullopt;
-  CallingScope scope(this);
-  int result = Proc<OnRetrieveFn>(Export::kOnRetrieve)(messageText.c_str(), mailId.c_str());
+  const int result = InCall(
+      this, [&] { return Proc<OnRetrieveFn>(Export::kOnRetrieve)(messageText.c_str(), mailId.c_str()); });
   return Traced(Export::kOnRetrieve,
                 L"<" + std::to_wstring(messageText.size()) + L" bytes>, " + QuotedAnsi(mailId), result);
 }
 
 std::optional<int> PlugIn::OnFinishRetrieve(int messageCount) {
   if (!Has(Export::kOnFinishRetrieve)) return std::nullopt;
-  CallingScope scope(this);
-  int result = Proc<OnFinishRetrieveFn>(Export::kOnFinishRetrieve)(messageCount);
+  const int result =
+      InCall(this, [&] { return Proc<OnFinishRetrieveFn>(Export::kOnFinishRetrieve)(messageCount); });
   return Traced(Export::kOnFinishRetrieve, std::to_wstring(messageCount), result);
 }
 
 std::optional<int> PlugIn::OnPlugInSetup(HWND window) {
   if (!Has(Export::kOnPlugInSetup)) return std::nullopt;
-  CallingScope scope(this);
-  int result = Proc<OnPlugInSetupFn>(Export::kOnPlugInSetup)(window);
+  const int result = InCall(this, [&] { return Proc<OnPlugInSetupFn>(Export::kOnPlugInSetup)(window); });
   return Traced(Export::kOnPlugInSetup, DescribeWindow(window), result);
 }
 
 std::optional<int> PlugIn::OnPlugInInfo(void* record) {
   if (!Has(Export::kOnPlugInInfo)) return std::nullopt;
-  CallingScope scope(this);
-  int result = CallKeepingStack(Proc<OnPlugInInfoFn>(Export::kOnPlugInInfo), record);
+  const int result =
+      InCall(this, [&] { return CallKeepingStack(Proc<OnPlugInInfoFn>(Export::kOnPlugInInfo), record); });
   return Traced(Export::kOnPlugInInfo, L"record", result);
 }
 
 std::optional<LPCSTR> PlugIn::CallNever(Export e) {
   if (!Has(e)) return std::nullopt;
-  CallingScope scope(this);
-  LPCSTR text = Proc<NeverFn>(e)();
+  const LPCSTR text = InCall(this, [&] { return Proc<NeverFn>(e)(); });
   TraceCall(fileName_, Wide(ExportName(e)), L"", text ? QuotedAnsi(text) : L"null");
   return text;
 }
@@ -152,8 +175,7 @@ std::optional<LPCSTR> PlugIn::NeverFollow() {
 }
 
 void PlugIn::RunCommand(UINT id, CommandCallback callback, HWND window) {
-  CallingScope scope(this);
-  callback(window, 0);
+  InCall(this, [&] { callback(window, 0); });
   TraceCall(fileName_, L"command " + std::to_wstring(id), DescribeWindow(window) + L", 0", L"done");
 }
 

@@ -40,6 +40,9 @@ class PlugIn {
 
   // The plug-in whose code the host is running now (null between calls).
   static PlugIn* Calling();
+  // The time spent inside plug-in code so far: exports and command callbacks, each call counted
+  // once however its calls nest.
+  static double MillisecondsInPlugIns();
 
  private:
   PlugIn(std::wstring fileName, UniqueModule module);

@@ -27,6 +27,16 @@ TEST(SystemLeadBytes, FollowTheAnsiCodePage) {
   }
 }
 
+// ASCII is upper-cased without the system, as the system does it.
+TEST(AnsiUpperCase, AsciiAsTheSystemDoesIt) {
+  std::string all;
+  for (int byte = 1; byte < 0x80; ++byte)
+    all += static_cast<char>(byte);
+  std::string system = all;
+  CharUpperBuffA(system.data(), static_cast<DWORD>(system.size()));
+  EXPECT_EQ(AnsiUpperCase(all), system);
+}
+
 TEST(AnsiUpperCase, UpperCasesByTheCodePageAndKeepsTheLength) {
   EXPECT_EQ(AnsiUpperCase("/testMode"), "/TESTMODE");
   EXPECT_EQ(AnsiUpperCase(""), "");

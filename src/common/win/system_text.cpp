@@ -28,7 +28,17 @@ LeadBytes SystemLeadBytes() {
 }
 
 std::string AnsiUpperCase(std::string text) {
-  if (!text.empty()) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+  // Every code page cases ASCII alike, and the names and headers of mail are nearly always ASCII:
+  // those need no call of the system (a few per retrieved message).
+  bool ascii = true;
+  for (char& c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      ascii = false;
+      break;
+    }
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  if (!ascii) CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
   return text;
 }
 
