@@ -13,11 +13,4 @@ ShownText& ShownText::Add(std::string_view bytes, bool fixed) {
   return *this;
 }
 
-std::string ShownText::Bytes() const {
-  std::string bytes;
-  for (const TextPiece& piece : pieces_)
-    bytes += piece.bytes;
-  return bytes;
-}
-
 }  // namespace quorvel

@@ -25,8 +25,6 @@ class ShownText {
   ShownText& System(std::string_view bytes) { return Add(bytes, false); }
 
   const std::vector<TextPiece>& Pieces() const { return pieces_; }
-  // The pieces joined: the text as a system of code page 932 reads it.
-  std::string Bytes() const;
 
  private:
   ShownText& Add(std::string_view bytes, bool fixed);

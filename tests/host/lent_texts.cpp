@@ -15,6 +15,11 @@ size_t PageSize() {
 
 }  // namespace
 
+LentTexts::~LentTexts() {
+  for (const Text& text : texts_)
+    VirtualFree(text.address, 0, MEM_RELEASE);
+}
+
 LPCSTR LentTexts::Lend(std::string_view bytes, Kind kind) {
   static const size_t page = PageSize();
   const size_t extent = (bytes.size() + 1 + page - 1) / page * page;

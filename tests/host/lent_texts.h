@@ -19,6 +19,8 @@ inline constexpr int kBrokenContractExitCode = 4;
 class LentTexts {
  public:
   LentTexts() = default;
+  // The pages of every text lent, given back or not, are released with the host.
+  ~LentTexts();
   LentTexts(const LentTexts&) = delete;
   LentTexts& operator=(const LentTexts&) = delete;
 

@@ -31,9 +31,14 @@ PendingTexts Pending(const std::string& mailers, const std::string& mailerVersio
   return {Listed(mailers), Listed(mailerVersions), Listed(plugIns), Listed(plugInVersions)};
 }
 
+// The notice's pieces joined: the text as a system of code page 932 reads it.
 std::optional<std::string> NoticeBytes(const PendingTexts& pending) {
   const auto notice = VersionNoticeText(pending);
-  return notice ? std::optional<std::string>(notice->Bytes()) : std::nullopt;
+  if (!notice) return std::nullopt;
+  std::string bytes;
+  for (const TextPiece& piece : notice->Pieces())
+    bytes += piece.bytes;
+  return bytes;
 }
 
 TEST(VersionNotice, FixedTextsAreShiftJis) {

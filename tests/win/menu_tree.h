@@ -8,24 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "common/win/wide_text.h"
+
 namespace quorvel::test {
 
 // An outline line is an item's caption indented by two spaces per level, "----" for a separator;
 // an item whose next line is indented one level more is a submenu holding those items.
-inline std::wstring FromShiftJis(const std::string& text) {
-  std::wstring wide(text.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()),
-                                                      wide.data(), static_cast<int>(wide.size()))));
-  return wide;
-}
-inline std::string ToShiftJis(const std::wstring& text) {
-  std::string bytes(text.size() * 2, '\0');
-  bytes.resize(static_cast<size_t>(WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()),
-                                                       bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                                       nullptr)));
-  return bytes;
-}
-
 inline HMENU BuildMenu(const std::vector<std::string>& outline, bool bar = true) {
   std::vector<HMENU> open = {bar ? CreateMenu() : CreatePopupMenu()};
   std::vector<int> depths;
@@ -39,10 +27,10 @@ inline HMENU BuildMenu(const std::vector<std::string>& outline, bool bar = true)
     } else if (hasItems) {
       const HMENU submenu = CreatePopupMenu();
       AppendMenuW(open[depth], MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu),
-                  FromShiftJis(caption).c_str());
+                  win::Widened(caption, 932).c_str());
       open.push_back(submenu);
     } else {
-      AppendMenuW(open[depth], MF_STRING, 100 + i, FromShiftJis(caption).c_str());
+      AppendMenuW(open[depth], MF_STRING, 100 + i, win::Widened(caption, 932).c_str());
     }
   }
   return open[0];
@@ -60,7 +48,7 @@ inline void WriteMenu(HMENU menu, int depth, HBITMAP bitmap, std::vector<std::st
     item.cch = 256;
     GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item);
     std::string line(depth * 2, ' ');
-    line += (item.fType & MFT_SEPARATOR) ? "----" : ToShiftJis(caption);
+    line += (item.fType & MFT_SEPARATOR) ? "----" : win::Narrowed(caption, 932);
     if (bitmap && item.hbmpUnchecked == bitmap) line += " [bitmap]";
     if (!item.hSubMenu && item.wID >= 40000) line += " #" + std::to_string(item.wID);
     lines.push_back(line);
